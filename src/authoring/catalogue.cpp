@@ -1,0 +1,39 @@
+#include "authoring/catalogue.h"
+
+#include "platform/fieldfile.h"
+#include "platform/paths.h"
+#include "shell/shared.h"
+
+#include <QFile>
+
+bool readcatalogue()
+{
+    QFile file(paths::resolve(QStringLiteral("multiple\\track.txt")));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+
+    FieldReader in(&file, kMaxCatalogueLine);
+    long long count = 0;
+    try {
+        bool ok = false;
+        count = in.line().trimmed().toLongLong(&ok);
+        if (!ok)
+            return false;
+    } catch (const FileError &) {
+        return false;
+    }
+
+    // Counts are clamped to what was read, so the browser never pages past the real titles.
+    shared::worksheetcount = 0;
+    for (long long i = 1; i <= count; ++i) {
+        if (i > shared::kMaxWorksheets)
+            return false;
+        try {
+            shared::worksheetname[i] = in.line();
+        } catch (const FileError &) {
+            return false;
+        }
+        shared::worksheetcount = static_cast<int>(i);
+    }
+    return true;
+}

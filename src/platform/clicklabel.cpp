@@ -1,0 +1,73 @@
+#include "platform/clicklabel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+ClickLabel::ClickLabel(int index, const QString &caption, QWidget *parent) : QLabel(caption, parent), index_(index)
+{
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setMouseTracking(true);
+    setForeColor(QColor(255, 255, 0));
+}
+
+void ClickLabel::setOpaque(bool opaque)
+{
+    if (opaque_ == opaque)
+        return;
+    opaque_ = opaque;
+    update();
+}
+
+void ClickLabel::setBackColor(const QColor &c)
+{
+    back_ = c;
+    update();
+}
+
+void ClickLabel::setForeColor(const QColor &c)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, c);
+    setPalette(p);
+}
+
+void ClickLabel::paintEvent(QPaintEvent *event)
+{
+    {
+        QPainter p(this);
+        if (opaque_)
+            p.fillRect(rect(), back_);
+        if (border_) {
+            // A thin sunken edge that shows on both the window colour and the highlight.
+            const QRect r = rect().adjusted(0, 0, -1, -1);
+            p.setPen(QColor(128, 128, 128));
+            p.drawLine(r.topLeft(), r.topRight());
+            p.drawLine(r.topLeft(), r.bottomLeft());
+            p.setPen(QColor(255, 255, 255));
+            p.drawLine(r.bottomLeft(), r.bottomRight());
+            p.drawLine(r.topRight(), r.bottomRight());
+        }
+    }
+    QLabel::paintEvent(event);
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent *event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click)
+        emit clicked(index_);
+}
+
+void ClickLabel::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+    emit hovered(index_);
+}

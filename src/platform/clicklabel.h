@@ -1,0 +1,36 @@
+#pragma once
+// A label acting as a button: centred text, a single-line border, and a back colour shown only
+// while the label is opaque (the hover highlight). Opaque as designed.
+#include <QColor>
+#include <QLabel>
+
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    ClickLabel(int index, const QString &caption, QWidget *parent);
+
+    int index() const { return index_; }
+    void setOpaque(bool opaque);
+    bool isOpaque() const { return opaque_; }
+    void setBackColor(const QColor &c);
+    QColor backColor() const { return back_; }
+    void setForeColor(const QColor &c);
+    void setBorder(bool border) { border_ = border; update(); }
+
+signals:
+    void clicked(int index);
+    void hovered(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    int index_;
+    bool opaque_ = true;
+    bool border_ = true;
+    bool pressed_ = false;
+    QColor back_{0, 0, 0};
+};

@@ -1,0 +1,63 @@
+#pragma once
+// Sequential text files as the question files and the catalogue use them.
+//
+// Reading: a field ends at a comma or a line end (CR LF, LF or CR); blanks before a field are
+// skipped and blanks after an unquoted field dropped; a field that begins with a double quote runs
+// to the next double quote, and anything after it up to the delimiter is dropped. Reading past the
+// end, or a field longer than the bound, is an error: nothing a hostile file holds can make a reader
+// use unbounded memory.
+//
+// Writing: whole lines ending in CR LF, encoded by the rule of textcodec.h, and the file replaced
+// atomically so a failure leaves the old file or the new one, never a torn one.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+class QIODevice;
+
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class FieldReader {
+public:
+    static constexpr qsizetype kDefaultMaxField = 64 * 1024;
+
+    explicit FieldReader(QIODevice *device, qsizetype maxField = kDefaultMaxField);
+
+    // The next field; throws FileError past the end or when the field is too long.
+    QString field();
+    // The rest of the current line, whole (no blanks skipped, commas kept); throws like field().
+    QString line();
+    bool atEnd();
+
+private:
+    int get();
+    int peek();
+    void endLine(int c);  // swallow LF after CR
+    QByteArray take(qsizetype limit);
+
+    QIODevice *dev_;
+    qsizetype maxField_;
+};
+
+class FieldWriter {
+public:
+    void printLine(const QString &text) { lines_.append(text); }
+    const QStringList &lines() const { return lines_; }
+
+    // Writes every line followed by CR LF to path, atomically. Returns false on any failure,
+    // leaving whatever was there before untouched.
+    bool commit(const QString &path) const;
+
+    QByteArray bytes() const;
+
+private:
+    QStringList lines_;
+};
+
+// A number as a sequential writer prints it: a blank (or the minus sign) before the digits and a
+// blank after them, " 5 ".
+QString printNumber(long long n);

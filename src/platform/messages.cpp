@@ -1,0 +1,44 @@
+#include "platform/messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+class QtMessageBoxes : public MessageBoxes {
+public:
+    void ok(const QString &text) override { ask(text, QMessageBox::Ok); }
+    bool okCancel(const QString &text) override
+    {
+        return ask(text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    }
+
+private:
+    static int ask(const QString &text, QMessageBox::StandardButtons buttons)
+    {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillmoor"), text, buttons);
+        box.setWindowModality(Qt::ApplicationModal);
+        return box.exec();
+    }
+};
+
+std::unique_ptr<MessageBoxes> &current()
+{
+    static std::unique_ptr<MessageBoxes> boxes;
+    return boxes;
+}
+
+}  // namespace
+
+namespace messages {
+
+void set(std::unique_ptr<MessageBoxes> boxes) { current() = std::move(boxes); }
+
+MessageBoxes &get()
+{
+    if (!current())
+        current() = std::make_unique<QtMessageBoxes>();
+    return *current();
+}
+
+}  // namespace messages

@@ -1,0 +1,44 @@
+#pragma once
+// The base of every screen: a top-level window with a load handler, a back colour and the hover
+// highlighting of its clickable labels.
+#include "platform/controlarray.h"
+
+#include <QColor>
+#include <QWidget>
+#include <vector>
+
+class ClickLabel;
+
+class Screen : public QWidget {
+    Q_OBJECT
+public:
+    explicit Screen(const QString &objectName, QWidget *parent = nullptr);
+
+    // The load handler: runs once, right after construction, before the screen is ever shown.
+    virtual void onLoad() {}
+    // Runs when the screen is unloaded, before it is hidden and destroyed.
+    virtual void onUnload() {}
+
+    void setBackColor(const QColor &c);
+    QColor backColor() const;
+    void setCaption(const QString &c) { setWindowTitle(c); }
+    QString caption() const { return windowTitle(); }
+
+    // Hover highlighting. A move over the window background makes the labels of resetRange
+    // transparent; with highlight set, a move over a label of the array makes it opaque.
+    void declareHighlighting(const ControlArray<ClickLabel> &labels, std::vector<int> resetRange, bool highlight);
+
+    // What a mouse move over the window background does; exposed so that screens with their own
+    // mouse-move handling (dragging) can still reset.
+    void backgroundMouseMove();
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    struct Highlighting {
+        const ControlArray<ClickLabel> *labels;
+        std::vector<int> resetRange;
+    };
+    std::vector<Highlighting> highlighting_;
+};

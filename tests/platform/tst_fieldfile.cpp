@@ -1,0 +1,147 @@
+// The sequential field reader and writer: field rules, line ends, bounds and the encoding rule.
+#include "platform/fieldfile.h"
+#include "platform/textcodec.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// Reads fields until the end; "!" marks where a read failed.
+QStringList readAll(const QByteArray &bytes, qsizetype maxField = FieldReader::kDefaultMaxField)
+{
+    QBuffer buf;
+    buf.setData(bytes);
+    buf.open(QIODevice::ReadOnly);
+    FieldReader in(&buf, maxField);
+    QStringList out;
+    try {
+        for (int i = 0; i < 100; ++i)
+            out << in.field();
+    } catch (const FileError &) {
+        out << QStringLiteral("!");
+    }
+    return out;
+}
+}  // namespace
+
+class TestFieldFile : public QObject {
+    Q_OBJECT
+private slots:
+    void fields_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("fields");
+        const QString end = QStringLiteral("!");
+        QTest::newRow("crlf lines") << QByteArray("one\r\ntwo\r\n") << QStringList{"one", "two", end};
+        QTest::newRow("lf and cr alone") << QByteArray("a\nb\rc") << QStringList{"a", "b", "c", end};
+        QTest::newRow("comma ends a field") << QByteArray("a,b\r\nc") << QStringList{"a", "b", "c", end};
+        QTest::newRow("leading blanks skipped") << QByteArray("   x\r\n\tY") << QStringList{"x", "Y", end};
+        QTest::newRow("trailing blanks dropped") << QByteArray("x   \r\n") << QStringList{"x", end};
+        QTest::newRow("single blank line is empty") << QByteArray(" \r\nq\r\n") << QStringList{"", "q", end};
+        QTest::newRow("empty line is empty") << QByteArray("\r\nq") << QStringList{"", "q", end};
+        QTest::newRow("quoted keeps comma and blanks") << QByteArray("\" a, b \"\r\nz")
+                                                       << QStringList{" a, b ", "z", end};
+        QTest::newRow("text after closing quote dropped") << QByteArray("\"ab\"cd,e") << QStringList{"ab", "e", end};
+        QTest::newRow("unterminated quote runs to end") << QByteArray("\"abc\r\ndef") << QStringList{"abc\r\ndef", end};
+        QTest::newRow("ampersand untouched") << QByteArray("a&b") << QStringList{"a&b", end};
+        QTest::newRow("empty file") << QByteArray() << QStringList{end};
+        QTest::newRow("nul bytes are text") << QByteArray("a\0b", 3) << QStringList{QString(QStringLiteral("a")) + QChar(0) + "b", end};
+    }
+    void fields()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, fields);
+        QCOMPARE(readAll(bytes), fields);
+    }
+
+    void longFieldFailsWithinItsBound()
+    {
+        QCOMPARE(readAll(QByteArray(9, 'x'), 8), QStringList{"!"});
+        QCOMPARE(readAll(QByteArray(8, 'x'), 8), (QStringList{"xxxxxxxx", "!"}));
+        QCOMPARE(readAll("\"" + QByteArray(9, 'x') + "\"", 8), QStringList{"!"});
+    }
+
+    void lineKeepsEverything()
+    {
+        QBuffer buf;
+        buf.setData(" 3 \r\n  lead, comma\r\n\"quoted\r\n");
+        buf.open(QIODevice::ReadOnly);
+        FieldReader in(&buf);
+        QCOMPARE(in.line(), QStringLiteral(" 3 "));
+        QCOMPARE(in.line(), QStringLiteral("  lead, comma"));
+        QCOMPARE(in.line(), QStringLiteral("\"quoted"));
+        QVERIFY(in.atEnd());
+        QVERIFY_THROWS_EXCEPTION(FileError, in.line());
+    }
+
+    void decoding_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ascii") << QByteArray("Mars") << QStringLiteral("Mars");
+        QTest::newRow("1252 degree and euro") << QByteArray("25\xb0" "C \x80") << QStringLiteral("25°C €");
+        QTest::newRow("1252 quotes") << QByteArray("\x93hi\x94") << QStringLiteral("“hi”");
+        QTest::newRow("utf8 multibyte") << QByteArray("25\xc2\xb0" "C") << QStringLiteral("25°C");
+        QTest::newRow("utf8 beyond 1252") << QByteArray("\xe2\x84\x83") << QStringLiteral("℃");
+        QTest::newRow("broken utf8 is 1252") << QByteArray("\xc3") << QStringLiteral("Ã");
+    }
+    void decoding()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(textcodec::decode(bytes), text);
+    }
+
+    void writerUsesCrLfAnd1252WhenItFits()
+    {
+        FieldWriter w;
+        w.printLine(QStringLiteral("Water boils at 100°C"));
+        w.printLine(QStringLiteral(" "));
+        QCOMPARE(w.bytes(), QByteArray("Water boils at 100\xb0" "C\r\n \r\n"));
+    }
+
+    void writerUsesUtf8WhenNeededAndRoundTrips()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sub/q.txt"));
+        FieldWriter w;
+        const QString title = QStringLiteral("Ωmega 0°C ℃ 北");
+        w.printLine(title);
+        w.printLine(QStringLiteral("plain"));
+        QVERIFY(w.commit(path));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), title.toUtf8() + "\r\nplain\r\n");
+        f.seek(0);
+        FieldReader in(&f);
+        QCOMPARE(in.field(), title);
+        QCOMPARE(in.field(), QStringLiteral("plain"));
+    }
+
+    void commitReplacesWholeOrNotAtAll()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("keep.txt"));
+        FieldWriter first;
+        first.printLine(QStringLiteral("old"));
+        QVERIFY(first.commit(path));
+        // A path whose folder cannot be made: the commit fails and the old file stays whole.
+        FieldWriter bad;
+        bad.printLine(QStringLiteral("new"));
+        QVERIFY(!bad.commit(path + QStringLiteral("/not-a-folder/x.txt")));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("old\r\n"));
+    }
+
+    void numbersPrintWithBlanks()
+    {
+        QCOMPARE(printNumber(0), QStringLiteral(" 0 "));
+        QCOMPARE(printNumber(1000), QStringLiteral(" 1000 "));
+        QCOMPARE(printNumber(-2), QStringLiteral("-2 "));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFieldFile)
+#include "tst_fieldfile.moc"

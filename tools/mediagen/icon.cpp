@@ -1,0 +1,42 @@
+// The program's icon: a yellow Q with a quill on the screens' blue.
+#include "generators.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <stdexcept>
+
+void makeIcon(const Recipe &r, const QString &out)
+{
+    const QSize size = r.size(QStringLiteral("size"));
+    const double s = size.width();
+    QImage img(size, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(39, 63, 137));
+    p.drawRoundedRect(QRectF(s * 0.04, s * 0.04, s * 0.92, s * 0.92), s * 0.18, s * 0.18);
+
+    QFont f(QStringLiteral("Liberation Serif"));
+    f.setPixelSize(int(s * 0.78));
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(QColor(255, 255, 0));
+    p.drawText(QRectF(0, -s * 0.04, s, s), Qt::AlignCenter, QStringLiteral("Q"));
+
+    // A white quill across the letter.
+    QPainterPath quill;
+    quill.moveTo(s * 0.80, s * 0.14);
+    quill.cubicTo(s * 0.62, s * 0.22, s * 0.46, s * 0.44, s * 0.38, s * 0.70);
+    quill.cubicTo(s * 0.52, s * 0.52, s * 0.70, s * 0.36, s * 0.80, s * 0.14);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(250, 250, 255));
+    p.drawPath(quill);
+    p.setPen(QPen(QColor(250, 250, 255), s * 0.02, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(s * 0.38, s * 0.70), QPointF(s * 0.32, s * 0.82));
+    p.end();
+    if (!img.save(out, "PNG"))
+        throw std::runtime_error("cannot write " + out.toStdString());
+}
