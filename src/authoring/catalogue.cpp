@@ -11,8 +11,12 @@ bool readcatalogue()
     QFile file(paths::resolve(QStringLiteral("multiple\\track.txt")));
     if (!file.open(QIODevice::ReadOnly))
         return false;
+    return readcatalogue(&file);
+}
 
-    FieldReader in(&file, kMaxCatalogueLine);
+bool readcatalogue(QIODevice *device)
+{
+    FieldReader in(device, kMaxCatalogueLine);
     long long count = 0;
     try {
         bool ok = false;

@@ -8,5 +8,9 @@
 // worksheetcount at the number of titles actually read. Returns false when it stopped early.
 bool readcatalogue();
 
+class QIODevice;
+// The same reading from an open device (the fuzz target feeds it bytes directly).
+bool readcatalogue(QIODevice *device);
+
 // The longest line the reader accepts as a title; the wizard allows 25 characters.
 inline constexpr int kMaxCatalogueLine = 4096;

@@ -26,8 +26,10 @@ void Screen::declareHighlighting(const ControlArray<ClickLabel> &labels, std::ve
     highlighting_.push_back({&labels, std::move(resetRange)});
     if (!highlight)
         return;
-    for (const auto &[index, label] : labels)
+    for (const auto &entry : labels) {
+        ClickLabel *label = entry.second;
         connect(label, &ClickLabel::hovered, label, [label] { label->setOpaque(true); });
+    }
 }
 
 void Screen::backgroundMouseMove()

@@ -1,36 +1,40 @@
 #include "platform/sound.h"
 
 #include "platform/paths.h"
+#include "platform/qtsound/qtsound.h"
 
-#include <QAudioDevice>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
-#include <map>
+#include <QDir>
+#include <QLibrary>
 
 namespace {
 
-class QtSoundDevice : public SoundDevice {
+QString g_moduleDir;
+
+SoundBackend *backend()
+{
+    static bool tried = false;
+    static std::unique_ptr<SoundBackend> loaded;
+    if (!tried) {
+        tried = true;
+        QLibrary module(QDir(g_moduleDir).filePath(QStringLiteral("libquillmoor-sound")));
+        module.setLoadHints(QLibrary::PreventUnloadHint);
+        using Create = SoundBackend *(*)();
+        if (auto create = reinterpret_cast<Create>(module.resolve("quillmoor_create_sound_backend")))
+            loaded.reset(create());
+    }
+    return loaded.get();
+}
+
+class ModuleSoundDevice : public SoundDevice {
 public:
     void play(const QString &relativePath) override
     {
         const QString file = paths::resolve(relativePath);
         if (file.isEmpty())
             return;
-        // Asked each time: a device may come or go while the program runs.
-        if (QMediaDevices::audioOutputs().isEmpty())
-            return;
-        auto &effect = effects_[file];
-        if (!effect) {
-            effect = std::make_unique<QSoundEffect>();
-            effect->setSource(QUrl::fromLocalFile(file));
-        }
-        // Starting a sound again restarts it; different sounds overlap.
-        effect->play();
+        if (SoundBackend *b = backend())
+            b->playFile(file);
     }
-
-private:
-    std::map<QString, std::unique_ptr<QSoundEffect>> effects_;
 };
 
 sound::Factory &factory()
@@ -49,7 +53,16 @@ std::unique_ptr<SoundDevice> create()
 {
     if (factory())
         return factory()();
-    return std::make_unique<QtSoundDevice>();
+    return std::make_unique<ModuleSoundDevice>();
 }
+
+void setModuleDir(const QString &dir) { g_moduleDir = dir; }
+
+QString moduleDirForExecutable(const QString &executableDir)
+{
+    return QDir::cleanPath(executableDir + QStringLiteral("/../lib/quillmoor"));
+}
+
+void warmUp() { backend(); }
 
 }  // namespace sound

@@ -30,7 +30,7 @@ QPushButton *greyButton(QWidget *parent, const QString &caption)
     QPalette p = b->palette();
     p.setColor(QPalette::Button, QColor(192, 192, 192));
     b->setPalette(p);
-    b->setFont(twips::font(QStringLiteral("Tahoma"), 8.25));
+    b->setFont(twips::font(QStringLiteral("Arial"), 8.25));
     return b;
 }
 

@@ -22,6 +22,7 @@ void writeWav(const QString &path, Samples s, double peakDb)
         peak = std::max(peak, std::abs(x));
     }
     const double gain = peak > 0 ? std::pow(10.0, peakDb / 20.0) / peak : 0;
+    s.v.insert(s.v.begin(), std::size_t(0.04 * s.rate), 0.0);
     s.v.resize(s.v.size() + std::size_t(0.3 * s.rate), 0.0);
 
     QByteArray data;

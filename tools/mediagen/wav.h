@@ -1,6 +1,7 @@
 #pragma once
-// 16-bit PCM mono WAV files. Every sound ends in 0.3 s of silence: the sound output loses the last
-// tenth of a second or so of a sample.
+// 16-bit PCM mono WAV files. Every sound starts with 40 ms of silence and ends with 0.3 s of it:
+// the sound server drops the first 10 to 30 ms of a new stream and loses the last tenth of a
+// second or so of a sample (both measured on a PulseAudio null sink).
 #include <QByteArray>
 #include <QString>
 #include <vector>
@@ -10,5 +11,5 @@ struct Samples {
     std::vector<double> v;  // -1..1
 };
 
-// Removes any DC offset, scales the peak to peakDb dBFS, appends the silence and writes the file.
+// Removes any DC offset, scales the peak to peakDb dBFS, adds the silences and writes the file.
 void writeWav(const QString &path, Samples s, double peakDb);

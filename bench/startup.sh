@@ -1,0 +1,34 @@
+#!/bin/bash
+# Start-up time of the real program to its first painted title screen, median of 20 runs under
+# Xvfb, beside a minimal Qt Widgets window started the same way in the same run.
+# Usage: bench/startup.sh [BUILD_DIR]   (builds nothing; run after a build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+. scripts/services.sh
+start_services >/dev/null
+trap stop_services EXIT
+runs=20
+
+median_ms() {  # command...: median in ms, over $runs runs, of the time from launch to first paint
+    local i t0 paint times=()
+    "$@" >/dev/null 2>&1 || true   # warm the caches once
+    for i in $(seq $runs); do
+        t0=$(date +%s%N)
+        paint=$("$@" 2>/dev/null | awk '/^first-paint/{print $2}')
+        [ -n "$paint" ] || { echo "no first paint from: $*" >&2; exit 1; }
+        times+=($(( paint - t0 / 1000 )))
+    done
+    printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END{m=(NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2; printf "%.1f\n", m/1000}'
+}
+
+export XDG_DATA_HOME=$(mktemp -d)
+minimal=$(median_ms "$build/bench/bench_minimal_window")
+withtext=$(median_ms "$build/bench/bench_minimal_window" text)
+program=$(median_ms env QUILLMOOR_EXIT_AFTER_FIRST_PAINT=1 "$build/bin/quillmoor")
+rm -rf "$XDG_DATA_HOME"
+echo "minimal Qt window: $minimal ms (median of $runs)"
+echo "minimal Qt window with one line of text: $withtext ms (median of $runs)"
+echo "quillmoor title screen: $program ms (median of $runs)"
+awk -v a="$program" -v b="$minimal" -v c="$withtext" \
+    'BEGIN{printf "ratio: %.2f to the minimal window (goal: at most 1.30), %.2f to the one with text\n", a/b, a/c}'

@@ -1,0 +1,26 @@
+#!/bin/bash
+# Installs, on Debian 12, whatever Quillmoor needs that is missing: "run" for building and
+# running the program, "test" adds what the tests need (X server, sound server, printing, fuzzing).
+set -euo pipefail
+what=${1:-run}
+
+run_pkgs=(g++ cmake make qt6-base-dev qt6-multimedia-dev libgif-dev libxkbcommon-dev
+          fonts-liberation fonts-liberation2 fonts-wine)
+test_pkgs=(xvfb xauth xdotool x11-utils x11-apps imagemagick pulseaudio pulseaudio-utils sox
+           cups printer-driver-cups-pdf poppler-utils libwmf-bin libmagickcore-6.q16-6-extra
+           clang libclang-rt-14-dev)
+
+pkgs=("${run_pkgs[@]}")
+[ "$what" = test ] && pkgs+=("${test_pkgs[@]}")
+
+missing=()
+for p in "${pkgs[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+echo "Installing: ${missing[*]}"
+$sudo apt-get -o DPkg::Lock::Timeout=900 update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,71 @@
+#!/bin/bash
+# Sets everything up and runs the whole test suite: the unit tests and the end-to-end tests of the
+# real program under Xvfb, the unit tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and each fuzz target briefly on its seeds.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+jobs=$(nproc)
+
+scripts/setup.sh test || exit 1
+
+passed=0
+failed=0
+count_ctest() {  # adds the totals of a ctest log
+    local line total bad
+    line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -1)
+    if [ -z "$line" ]; then failed=$((failed + 1)); return; fi
+    bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+}
+
+echo "== build"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
+cmake --build build -j"$jobs" || exit 1
+
+. scripts/services.sh
+start_services || exit 1
+trap stop_services EXIT
+
+echo "== unit and end-to-end tests"
+export E2E_ARTIFACTS="$root/build/e2e-artifacts"
+(cd build && ctest -j"$jobs" --output-on-failure) 2>&1 | tee build/ctest.log
+count_ctest build/ctest.log
+
+echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+if cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILLMOOR_SANITIZE=ON >/dev/null \
+        && cmake --build build-asan -j"$jobs"; then
+    (cd build-asan && ctest -j"$jobs" -L unit --output-on-failure) 2>&1 | tee build-asan/ctest.log
+    count_ctest build-asan/ctest.log
+else
+    echo "the sanitizer build failed"; failed=$((failed + 1))
+fi
+
+echo "== fuzz targets on their seeds"
+if cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMOOR_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null \
+        && cmake --build build-fuzz -j"$jobs" --target fuzz_fieldreader fuzz_catalogue; then
+    for target in fieldreader catalogue; do
+        work=$(mktemp -d)
+        cp -r "fuzz/corpus/$target/." "$work/"
+        if "build-fuzz/fuzz/fuzz_$target" "$work" -max_total_time=20 -rss_limit_mb=1024 -max_len=65536 \
+                >"build-fuzz/fuzz_$target.log" 2>&1; then
+            echo "fuzz_$target: $(grep -E '^Done|#[0-9]+.*DONE' "build-fuzz/fuzz_$target.log" | tail -1)"
+            passed=$((passed + 1))
+        else
+            echo "fuzz_$target FAILED:"; tail -40 "build-fuzz/fuzz_$target.log"
+            failed=$((failed + 1))
+        fi
+        rm -rf "$work"
+    done
+else
+    echo "the fuzz build failed"; failed=$((failed + 1))
+fi
+
+echo
+echo "all: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

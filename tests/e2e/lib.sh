@@ -1,0 +1,48 @@
+# Helpers for driving the real program under Xvfb with xdotool. Source it; it needs DISPLAY.
+set -u
+
+e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# e2e_pixel X Y -> "R,G,B" of the screen at absolute X,Y (a fresh screenshot each time)
+e2e_pixel() {
+    local shot
+    shot=$(mktemp --suffix=.png)
+    import -window root "$shot"
+    /usr/bin/convert "$shot" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
+    rm -f "$shot"
+}
+
+# e2e_shot NAME: keep a screenshot among the artefacts
+e2e_shot() { import -window root "$E2E_ARTIFACTS/$1.png"; }
+
+# e2e_window_at W H: id of the visible window of that size belonging to $APP_PID
+e2e_window_sized() {
+    local id
+    for _ in $(seq 100); do
+        for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
+            if xwininfo -id "$id" | grep -q "Width: $1\$" && xwininfo -id "$id" | grep -q "Height: $2\$"; then
+                echo "$id"; return 0
+            fi
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# e2e_origin ID -> "X Y"
+e2e_origin() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}'
+}
+
+# e2e_click X Y: move there, rest, click
+e2e_click() { xdotool mousemove "$1" "$2"; sleep 0.15; xdotool click 1; }
+
+# e2e_wait_exit SECONDS: wait for the program to end; prints its status
+e2e_wait_exit() {
+    local i
+    for i in $(seq $(( $1 * 10 ))); do
+        if ! kill -0 "$APP_PID" 2>/dev/null; then wait "$APP_PID"; echo $?; return 0; fi
+        sleep 0.1
+    done
+    kill "$APP_PID" 2>/dev/null; echo timeout; return 1
+}
