@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 #include "platform/qtsound/qtsound.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLibrary>
 
@@ -13,16 +14,21 @@ QString g_moduleDir;
 SoundBackend *backend()
 {
     static bool tried = false;
-    static std::unique_ptr<SoundBackend> loaded;
-    if (!tried) {
+    static SoundBackend *loaded = nullptr;
+    if (!tried && QCoreApplication::instance()) {
         tried = true;
         QLibrary module(QDir(g_moduleDir).filePath(QStringLiteral("libquillmoor-sound")));
         module.setLoadHints(QLibrary::PreventUnloadHint);
         using Create = SoundBackend *(*)();
-        if (auto create = reinterpret_cast<Create>(module.resolve("quillmoor_create_sound_backend")))
-            loaded.reset(create());
+        if (auto create = reinterpret_cast<Create>(module.resolve("quillmoor_create_sound_backend"))) {
+            loaded = create();
+            // The sounds must go while the application and its audio connection still exist.
+            QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [] {
+                delete std::exchange(loaded, nullptr);
+            });
+        }
     }
-    return loaded.get();
+    return loaded;
 }
 
 class ModuleSoundDevice : public SoundDevice {
