@@ -7,3 +7,5 @@
 void makeIcicles(const Recipe &r, const QString &out);
 void makeClick(const Recipe &r, const QString &out);
 void makeIcon(const Recipe &r, const QString &out);
+void makePlanet(const Recipe &r, const QString &out);
+void makeJupiterTurn(const Recipe &r, const QString &out);

@@ -24,6 +24,8 @@ const std::map<QString, Generator> &generators()
         {QStringLiteral("icicles"), makeIcicles},
         {QStringLiteral("click"), makeClick},
         {QStringLiteral("icon"), makeIcon},
+        {QStringLiteral("planet"), makePlanet},
+        {QStringLiteral("jupiter-turn"), makeJupiterTurn},
     };
     return g;
 }
@@ -53,9 +55,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: mediagen MEDIA_DIR DATA_DIR ICON_DIR\n");
         return 2;
     }
-    const QDir media(QString::fromLocal8Bit(argv[1]));
-    const QDir data(QString::fromLocal8Bit(argv[2]));
-    const QDir icons(QString::fromLocal8Bit(argv[3]));
+    const QDir media(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
+    const QDir data(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
+    const QDir icons(QFileInfo(QString::fromLocal8Bit(argv[3])).absoluteFilePath());
     try {
         QDirIterator it(media.path(), QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
