@@ -26,6 +26,13 @@ const std::map<QString, Generator> &generators()
         {QStringLiteral("icon"), makeIcon},
         {QStringLiteral("planet"), makePlanet},
         {QStringLiteral("jupiter-turn"), makeJupiterTurn},
+        {QStringLiteral("thermometer"), makeThermometer},
+        {QStringLiteral("small-thermometer"), makeSmallThermometer},
+        {QStringLiteral("temperature-strip"), makeTemperatureStrip},
+        {QStringLiteral("weather-map"), makeWeatherMap},
+        {QStringLiteral("logo-animation"), makeLogoAnimation},
+        {QStringLiteral("logo-still"), makeLogoStill},
+        {QStringLiteral("sound"), makeSound},
     };
     return g;
 }
