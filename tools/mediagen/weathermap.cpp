@@ -157,7 +157,7 @@ void makeWeatherMap(const Recipe &r, const QString &out)
     town(p, QPointF(w * 0.30, h * 0.55), QStringLiteral("Marrowby"), false);
     town(p, QPointF(w * 0.21, h * 0.86), QStringLiteral("Tolworth"), false);
     town(p, QPointF(w * 0.55, h * 0.80), QStringLiteral("Quenby Point"), true);
-    town(p, QPointF(w * 0.80, h * 0.30), QStringLiteral("Gull Isle"), true);
+    town(p, QPointF(w * 0.80, h * 0.30), QStringLiteral("Gull Head"), true);
 
     rain(p, QPointF(w * 0.30, h * 0.10), 22);
     cloud(p, QPointF(w * 0.10, h * 0.44), 20, QColor(246, 248, 252));
