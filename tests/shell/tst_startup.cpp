@@ -5,6 +5,9 @@
 #include "shell/shared.h"
 #include "shell/titlefrm.h"
 #include "support/testenv.h"
+#include "platform/twips.h"
+
+#include <QFontInfo>
 
 #include <QTest>
 
@@ -179,6 +182,28 @@ private slots:
             QVERIFY(Screens::find<intro0>()->isVisible());
             QCOMPARE(Screens::loaded().size(), std::size_t(2));  // the menu and the backdrop
         }
+    }
+
+    void fontsResolveToLookAlikes_data()
+    {
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<QString>("family");
+        QTest::newRow("Tahoma") << "Tahoma" << false << "Tahoma";
+        QTest::newRow("Tahoma bold") << "Tahoma" << true << "Tahoma";
+        QTest::newRow("Times New Roman") << "Times New Roman" << false << "Liberation Serif";
+        QTest::newRow("Times New Roman bold") << "Times New Roman" << true << "Liberation Serif";
+        QTest::newRow("Arial") << "Arial" << false << "Liberation Sans";
+    }
+    void fontsResolveToLookAlikes()
+    {
+        QFETCH(QString, asked);
+        QFETCH(bool, bold);
+        QFETCH(QString, family);
+        const QFont f = twips::font(asked, 12, bold);
+        QCOMPARE(QFontInfo(f).family(), family);
+        QCOMPARE(QFontInfo(f).pixelSize(), 16);
+        QCOMPARE(QFontInfo(f).bold(), bold);
     }
 
     void titleFallsBackWithoutItsPicture()

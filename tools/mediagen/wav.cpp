@@ -12,13 +12,16 @@ void put16(QByteArray &b, quint16 v) { char c[2]; qToLittleEndian(v, c); b.appen
 
 void writeWav(const QString &path, Samples s, double peakDb)
 {
-    double mean = 0;
-    for (double x : s.v)
-        mean += x;
-    mean /= s.v.empty() ? 1 : double(s.v.size());
-    double peak = 0;
+    // A gentle high-pass (about 20 Hz) takes out any DC offset without the steps at the ends
+    // that subtracting the mean would leave; its short tail rings out inside the silence.
+    s.v.resize(s.v.size() + std::size_t(0.06 * s.rate), 0.0);
+    const double keep = std::exp(-2 * M_PI * 20.0 / s.rate);
+    double previousIn = 0, previousOut = 0, peak = 0;
     for (double &x : s.v) {
-        x -= mean;
+        const double out = x - previousIn + keep * previousOut;
+        previousIn = x;
+        previousOut = out;
+        x = out;
         peak = std::max(peak, std::abs(x));
     }
     const double gain = peak > 0 ? std::pow(10.0, peakDb / 20.0) / peak : 0;
