@@ -1,0 +1,19 @@
+#pragma once
+// Device-independent bitmaps as metafiles carry them: BITMAPINFOHEADER or BITMAPCOREHEADER,
+// 1, 4, 8, 16, 24 or 32 bits, BI_RGB, BI_RLE8, BI_RLE4 or BI_BITFIELDS, bottom-up or top-down;
+// and the old device-dependent Bitmap16. Every size is checked against the bytes before use and
+// no image larger than kMaxPixels is made.
+#include <QColor>
+#include <QImage>
+#include <vector>
+
+namespace wmf {
+
+inline constexpr qint64 kMaxPixels = 16 * 1024 * 1024;
+
+// palette: the metafile's selected logical palette, for colour tables that index it
+// (usage 1, DIB_PAL_COLORS).
+QImage decodeDib(const uchar *data, qsizetype size, int usage, const std::vector<QRgb> &palette);
+QImage decodeBitmap16(const uchar *data, qsizetype size);
+
+}  // namespace wmf

@@ -1,0 +1,45 @@
+// wmfrender IN.wmf OUT.png [WIDTH]
+// Renders a metafile with Quillmoor's own reader, at its own size (96 dpi) or WIDTH pixels wide,
+// on white. On a file it cannot read it writes nothing and exits 1 with a one-line message.
+#include "platform/fonts.h"
+#include "platform/wmf/wmfplayer.h"
+
+#include <QGuiApplication>
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc < 3 || argc > 4) {
+        std::fprintf(stderr, "usage: wmfrender IN.wmf OUT.png [WIDTH]\n");
+        return 2;
+    }
+    int width = 0;
+    if (argc == 4) {
+        bool ok = false;
+        width = QString::fromLocal8Bit(argv[3]).toInt(&ok);
+        if (!ok || width <= 0 || width > 16384) {
+            std::fprintf(stderr, "wmfrender: WIDTH must be a whole number from 1 to 16384\n");
+            return 2;
+        }
+    }
+    fonts::registerFonts();
+    QString error;
+    const auto metafile = wmf::load(QString::fromLocal8Bit(argv[1]), &error);
+    if (!metafile) {
+        std::fprintf(stderr, "wmfrender: %s: %s\n", argv[1], qPrintable(error));
+        return 1;
+    }
+    const QImage img = wmf::render(*metafile, width);
+    if (img.isNull()) {
+        std::fprintf(stderr, "wmfrender: %s: the picture has no size that can be drawn\n", argv[1]);
+        return 1;
+    }
+    if (!img.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+        std::fprintf(stderr, "wmfrender: cannot write %s\n", argv[2]);
+        return 1;
+    }
+    return 0;
+}
