@@ -52,7 +52,8 @@ std::optional<Metafile> parse(const QByteArray &data, QString *error)
         const qint16 left = qint16(word(data, 6)), top = qint16(word(data, 8));
         const qint16 right = qint16(word(data, 10)), bottom = qint16(word(data, 12));
         m.placeable = true;
-        m.bounds = QRect(QPoint(std::min(left, right), std::min(top, bottom)), QPoint(std::max(left, right), std::max(top, bottom)));
+        // Right and bottom lie just outside the picture.
+        m.bounds = QRect(std::min(left, right), std::min(top, bottom), std::abs(right - left), std::abs(bottom - top));
         m.unitsPerInch = word(data, 14);
         if (m.bounds.width() <= 1 || m.bounds.height() <= 1 || m.unitsPerInch == 0) {
             fail(error, "empty picture frame");
