@@ -2,6 +2,7 @@
 // One function per kind of recipe; each writes one output file.
 #include "recipe.h"
 
+#include <QImage>
 #include <QString>
 
 void makeIcicles(const Recipe &r, const QString &out);
@@ -16,3 +17,9 @@ void makeWeatherMap(const Recipe &r, const QString &out);
 void makeLogoAnimation(const Recipe &r, const QString &out);
 void makeLogoStill(const Recipe &r, const QString &out);
 void makeSound(const Recipe &r, const QString &out);
+
+// The pages: a page source becomes wmf/NAME.wmf (screen) and wmf2/NAME.wmf (paper).
+void makePage(const QString &source, const QString &dataDir);
+
+// A planet on black, as the planet pictures draw it.
+QImage planetImage(const QString &name, const QSize &size, double margin = 1.5, double tiltDegrees = -14, double openingDegrees = 24);

@@ -83,6 +83,8 @@ int main(int argc, char **argv)
                 if (g == generators().end())
                     throw std::runtime_error("unknown recipe kind in " + source.toStdString());
                 g->second(recipe, out);
+            } else if (relative.endsWith(QLatin1String(".page"))) {
+                makePage(source, data.path());
             } else if (relative.endsWith(QLatin1String(".txt"))) {
                 copyText(source, target.filePath(relative));
             }

@@ -343,14 +343,18 @@ void save(const QImage &img, const QString &out, const Recipe &r)
 
 void makePlanet(const Recipe &r, const QString &out)
 {
-    const QSize size = r.size(QStringLiteral("size"));
+    save(planetImage(r.text(QStringLiteral("planet")), r.size(QStringLiteral("size")), r.number(QStringLiteral("margin"), 1.5),
+                     r.number(QStringLiteral("tilt"), -14), r.number(QStringLiteral("opening"), 24)),
+         out, r);
+}
+
+QImage planetImage(const QString &name, const QSize &size, double margin, double tiltDegrees, double openingDegrees)
+{
     QImage img(size, QImage::Format_RGB32);
     img.fill(Qt::black);
-    const QString name = r.text(QStringLiteral("planet"));
-    const double margin = r.number(QStringLiteral("margin"), 1.5);
     if (name == QLatin1String("saturn")) {
-        const double tilt = r.number(QStringLiteral("tilt"), -14) * kDeg;
-        const double opening = r.number(QStringLiteral("opening"), 24) * kDeg;
+        const double tilt = tiltDegrees * kDeg;
+        const double opening = openingDegrees * kDeg;
         // The largest globe whose rings still fit the picture.
         const double rx = 2.27 * std::cos(tilt), ry = 2.27 * std::sin(std::abs(tilt)) + 2.27 * std::sin(opening) * std::cos(tilt);
         const double radius = std::min((size.width() / 2.0 - margin) / rx, (size.height() / 2.0 - margin) / std::max(ry, 1.0));
@@ -380,7 +384,7 @@ void makePlanet(const Recipe &r, const QString &out)
                 }
         }
     }
-    save(img, out, r);
+    return img;
 }
 
 // One full turn of Jupiter in "frames" pictures named OUT00.jpg, OUT01.jpg, ...; the last flows
