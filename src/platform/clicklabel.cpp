@@ -27,7 +27,10 @@ void ClickLabel::setBackColor(const QColor &c)
 void ClickLabel::setForeColor(const QColor &c)
 {
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::Active, QPalette::WindowText, c);
+    p.setColor(QPalette::Inactive, QPalette::WindowText, c);
+    // A disabled button greys its text, as "Previous Page" does on the first page.
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(140, 140, 140));
     setPalette(p);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/picturebox.h"
 
 #include "platform/paths.h"
+#include "platform/wmf/wmfplayer.h"
 
 #include <QImageReader>
 #include <QPainter>
@@ -22,10 +23,22 @@ PictureBox::PictureBox(QWidget *parent, bool opaque) : QWidget(parent), opaque_(
 
 bool PictureBox::load(const QString &relativePath)
 {
-    QImage img = loadPicture(relativePath);
-    if (img.isNull())
-        return false;
-    image_ = std::move(img);
+    if (relativePath.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive)) {
+        const QString file = paths::resolve(relativePath);
+        if (file.isEmpty())
+            return false;
+        auto m = wmf::load(file);
+        if (!m)
+            return false;
+        metafile_ = std::move(m);
+        image_ = QImage();
+    } else {
+        QImage img = loadPicture(relativePath);
+        if (img.isNull())
+            return false;
+        image_ = std::move(img);
+        metafile_.reset();
+    }
     source_ = relativePath;
     update();
     return true;
@@ -34,8 +47,16 @@ bool PictureBox::load(const QString &relativePath)
 void PictureBox::setPicture(const QImage &image)
 {
     image_ = image;
+    metafile_.reset();
     source_.clear();
     update();
+}
+
+QSize PictureBox::pictureSize() const
+{
+    if (metafile_)
+        return metafile_->sizeAt(96).toSize();
+    return image_.size();
 }
 
 void PictureBox::setBackColor(const QColor &c)
@@ -49,6 +70,11 @@ void PictureBox::paintEvent(QPaintEvent *)
     QPainter p(this);
     if (opaque_)
         p.fillRect(rect(), back_);
+    if (metafile_) {
+        const QSizeF own = metafile_->sizeAt(96);
+        wmf::paint(*metafile_, p, stretch_ ? QRectF(rect()) : QRectF(QPointF(0, 0), own));
+        return;
+    }
     if (image_.isNull())
         return;
     if (stretch_) {

@@ -1,10 +1,14 @@
 #pragma once
-// Picture and image controls: show a picture file at its own size from the top-left corner
-// (clipped by the control), or stretched to the control. A load that fails keeps whatever
-// picture was there before and reports false.
+// Picture and image controls: show a picture file (.jpg, .gif, .bmp, or a .wmf page drawn by our
+// own metafile player, sharp at any scale) at its own size from the top-left corner, clipped by
+// the control, or stretched to it. A load that fails keeps whatever picture was there before and
+// reports false.
+#include "platform/wmf/wmf.h"
+
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+#include <optional>
 
 class PictureBox : public QWidget {
     Q_OBJECT
@@ -14,6 +18,11 @@ public:
     bool load(const QString &relativePath);
     void setPicture(const QImage &image);
     const QImage &picture() const { return image_; }
+    // The metafile shown, when the picture is one.
+    const wmf::Metafile *metafile() const { return metafile_ ? &*metafile_ : nullptr; }
+    bool isEmpty() const { return image_.isNull() && !metafile_; }
+    // The picture's own size in pixels.
+    QSize pictureSize() const;
     QString source() const { return source_; }
 
     void setBackColor(const QColor &c);
@@ -25,6 +34,7 @@ protected:
 
 private:
     QImage image_;
+    std::optional<wmf::Metafile> metafile_;
     QString source_;
     QColor back_;
     bool opaque_;

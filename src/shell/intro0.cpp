@@ -7,6 +7,9 @@
 #include "shell/shared.h"
 #include "shell/soundrequest.h"
 #include "shell/titlefrm.h"
+#include "topics/hub.h"
+#include "viewers/guide.h"
+#include "viewers/teacher.h"
 
 namespace {
 
@@ -109,13 +112,40 @@ void intro0::Timer1_Timer()
 void intro0::Label2_Click(int index)
 {
     switch (index) {
+    case 0:
+        Screens::show<temperature>();
+        break;
+    case 10:
+        Screens::show<weather>();
+        break;
     case 16:
         Screens::get<Titlefrm>()->Command1->setText(QStringLiteral("Cancel"));
         Screens::show<Titlefrm>();
         break;
+    case 19: {
+        teacher *viewer = Screens::get<teacher>();
+        viewer->Label1->hide();
+        viewer->label3[2]->hide();
+        viewer->label3[3]->hide();
+        viewer->Image1->load(QStringLiteral("wmf\\acknowledgments.wmf"));
+        viewer->Picture2->load(QStringLiteral("logo\\corvane2.bmp"));
+        viewer->Image2->load(QStringLiteral("wmf2\\acknowledgments.wmf"));
+        viewer->setBackColor(QColor(49, 130, 212));
+        viewer->Timer1->start();
+        Screens::show<teacher>();
+        break;
+    }
+    case 20: {
+        guide *g = Screens::get<guide>();
+        g->Image1->load(QStringLiteral("wmf\\guide1.wmf"));
+        g->Image2->load(QStringLiteral("wmf2\\guide1.wmf"));
+        shared::pagenum = 1;
+        Screens::show<guide>();
+        break;
+    }
     default:
-        // The topics, the teacher's tools, the guide and the acknowledgments arrive with their
-        // screens; until then the entry only answers with the click.
+        // The teacher's tools arrive with their screens; until then the entry only answers
+        // with the click.
         break;
     }
     playsound(QStringLiteral("wav\\click.wav"));

@@ -175,7 +175,7 @@ private slots:
     void entriesWithoutScreensOnlyClick()
     {
         QTest::mouseClick(start()->Command1, Qt::LeftButton);
-        for (int index : {0, 10, 17, 18, 19, 20}) {
+        for (int index : {17, 18}) {
             env->played.clear();
             clickEntry(index);
             QCOMPARE(env->played, QStringList{kClick});

@@ -1,0 +1,139 @@
+#include "topics/hub.h"
+
+#include "platform/screens.h"
+#include "platform/twips.h"
+#include "shell/intro0.h"
+#include "shell/setupform.h"
+#include "shell/shared.h"
+#include "shell/soundrequest.h"
+#include "viewers/teacher.h"
+
+TopicHub::TopicHub(const QString &name, const Topic &topic) : Screen(name), topic_(topic)
+{
+    Label1 = new QLabel(topic.title, this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(twips::font(QStringLiteral("Times New Roman"), 27.75, true));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette p = Label1->palette();
+    p.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    Label1->setPalette(p);
+    twips::place(Label1, topic.titleLeft, 0, topic.titleWidth, topic.titleHeight);
+
+    struct Button {
+        int index;
+        const char *caption;
+        double left, top, width;
+    };
+    const Button buttons[] = {
+        {0, "Multiple Choice", 120, 7920, 3195},    {1, "Labelling Activity", 3600, 7920, 3195},
+        {2, "Exit", 10560, 7920, 1245},             {3, "Ordering Activity", 7080, 7920, 3195},
+        {4, "Key Facts", 6360, 120, 1995},          {5, "Teacher's Notes", 8640, 120, 3195},
+    };
+    for (const Button &b : buttons) {
+        auto *l = new ClickLabel(b.index, QString::fromLatin1(b.caption), this);
+        l->setObjectName(QStringLiteral("label3_%1").arg(b.index));
+        l->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
+        twips::place(l, b.left, b.top, b.width, 495);
+        connect(l, &ClickLabel::clicked, this, &TopicHub::label3_Click);
+        label3.add(b.index, l);
+    }
+    declareHighlighting(label3, {0, 1, 2, 3, 4, 5}, true);
+}
+
+void TopicHub::openPages(int count, const QString &set)
+{
+    shared::pagecount = count;
+    shared::pageset = set;
+    teacher *viewer = Screens::get<teacher>();
+    viewer->Image1->load(QStringLiteral("wmf\\") + set + QStringLiteral("a.wmf"));
+    viewer->Image2->load(QStringLiteral("wmf2\\") + set + QStringLiteral("a.wmf"));
+    Screens::show<teacher>();
+}
+
+void TopicHub::label3_Click(int index)
+{
+    switch (index) {
+    case 2:
+        Screens::show<intro0>();
+        unloadSelf();
+        break;
+    case 4:
+        openPages(topic_.keyFactsPages, topic_.keyFactsSet);
+        break;
+    case 5:
+        openPages(topic_.notesPages, topic_.notesSet);
+        break;
+    default:
+        // The quiz and the two activities arrive with their screens; until then the button
+        // only answers with the click.
+        break;
+    }
+    playsound(QStringLiteral("wav\\click.wav"));
+}
+
+// ---- Other Planets ---------------------------------------------------------------------------
+
+weather::weather()
+    : TopicHub(QStringLiteral("weather"), Topic{QStringLiteral("Other Planets"), 120, 6120, 660, QStringLiteral("key weather"), 3,
+                                                QStringLiteral("weather"), 2})
+{
+    Image1 = new PictureBox(this, false);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    twips::place(Image1, 0, 1260, 12000, 6000);
+    Image1->lower();
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(50);
+    connect(Timer1, &QTimer::timeout, this, &weather::Timer1_Timer);
+}
+
+void weather::onLoad()
+{
+    setupform(this);
+    setBackColor(QColor(0, 0, 0));
+    shared::jupiterframe = 0;
+    Image1->load(QStringLiteral("jupiter\\jupite00.jpg"));
+    Timer1->start();
+}
+
+void weather::Timer1_Timer()
+{
+    int frame = shared::jupiterframe.toInt() + 1;
+    if (frame > 99)
+        frame = 0;
+    shared::jupiterframe = frame;
+    // A missing frame leaves the last one in place; the turn goes on.
+    Image1->load(frame < 10 ? QStringLiteral("jupiter\\jupite0%1.jpg").arg(frame) : QStringLiteral("jupiter\\jupite%1.jpg").arg(frame));
+}
+
+void weather::unloadSelf() { Screens::unload(this); }
+
+// ---- Measuring Temperature ---------------------------------------------------------------------
+
+temperature::temperature()
+    : TopicHub(QStringLiteral("temperature"), Topic{QStringLiteral("Measuring Temperature"), 240, 6000, 900, QStringLiteral("key temperature"), 2,
+                                                    QStringLiteral("temperature"), 2})
+{
+    Image1 = new PictureBox(this, false);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    twips::place(Image1, 1800, 720, 8460, 6330);
+    Image2 = new PictureBox(this, false);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    twips::place(Image2, 3000, 7140, 6000, 600);
+}
+
+void temperature::onLoad()
+{
+    setupform(this);
+    setBackColor(QColor(39, 63, 137));
+    // Each image takes its picture's size and is centred across the window.
+    for (auto [image, file, top] : {std::tuple{Image1, "images\\weathermap.jpg", 720.0}, std::tuple{Image2, "images\\tempgauge.jpg", 7140.0}}) {
+        image->load(QString::fromLatin1(file));
+        const QSize size = image->pictureSize();
+        if (size.isEmpty())
+            continue;
+        const double width = twips::fromPx(size.width());
+        twips::place(image, (12000 - width) / 2, top, width, twips::fromPx(size.height()));
+    }
+}
+
+void temperature::unloadSelf() { Screens::unload(this); }

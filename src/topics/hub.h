@@ -1,0 +1,67 @@
+#pragma once
+#include "platform/clicklabel.h"
+#include "platform/controlarray.h"
+#include "platform/picturebox.h"
+#include "platform/screen.h"
+
+#include <QLabel>
+#include <QTimer>
+
+// What the two topic hubs differ in.
+struct Topic {
+    QString title;
+    double titleLeft, titleWidth, titleHeight;
+    QString keyFactsSet;
+    int keyFactsPages;
+    QString notesSet;
+    int notesPages;
+};
+
+// A topic's hub: its title, its pictures and the six buttons that open its activities.
+class TopicHub : public Screen {
+    Q_OBJECT
+public:
+    TopicHub(const QString &name, const Topic &topic);
+
+    QLabel *Label1;
+    ControlArray<ClickLabel> label3;
+
+    void label3_Click(int index);
+
+protected:
+    virtual void unloadSelf() = 0;
+
+private:
+    void openPages(int count, const QString &set);
+    Topic topic_;
+};
+
+// "Other Planets": a black window with Jupiter turning.
+class weather : public TopicHub {
+    Q_OBJECT
+public:
+    weather();
+    void onLoad() override;
+
+    PictureBox *Image1;
+    QTimer *Timer1;
+
+    void Timer1_Timer();
+
+protected:
+    void unloadSelf() override;
+};
+
+// "Measuring Temperature": the weather map and the temperature strip.
+class temperature : public TopicHub {
+    Q_OBJECT
+public:
+    temperature();
+    void onLoad() override;
+
+    PictureBox *Image1;
+    PictureBox *Image2;
+
+protected:
+    void unloadSelf() override;
+};

@@ -1,0 +1,25 @@
+#pragma once
+#include "platform/clicklabel.h"
+#include "platform/controlarray.h"
+#include "platform/picturebox.h"
+#include "platform/screen.h"
+
+#include <QLabel>
+
+// The teachers' guide: three fixed pages, paged, printed and closed like the notes viewer.
+class guide : public Screen {
+    Q_OBJECT
+public:
+    guide();
+    void onLoad() override;
+
+    PictureBox *Image1;
+    PictureBox *Image2;
+    QLabel *Label1;
+    ControlArray<ClickLabel> label3;
+
+    void label3_Click(int index);
+
+private:
+    void showPage();
+};

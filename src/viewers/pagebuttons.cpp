@@ -1,0 +1,41 @@
+#include "viewers/pagebuttons.h"
+
+#include "platform/twips.h"
+
+void makePageButtons(QWidget *screen, QLabel *&Label1, ControlArray<ClickLabel> &label3)
+{
+    const QFont font = twips::font(QStringLiteral("Tahoma"), 15.75, true);
+    Label1 = new QLabel(screen);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(font);
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette p = Label1->palette();
+    p.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    Label1->setPalette(p);
+    twips::place(Label1, 4200, 7920, 2295, 495);
+
+    struct Button {
+        int index;
+        const char *caption;
+        double left, top, width;
+    };
+    const Button buttons[] = {
+        {0, "Print", 10680, 120, 1125},
+        {1, "Exit", 10680, 7920, 1125},
+        {2, "Next Page", 6720, 7920, 2685},
+        {3, "Previous Page", 1320, 7920, 2685},
+    };
+    for (const Button &b : buttons) {
+        auto *l = new ClickLabel(b.index, QString::fromLatin1(b.caption), screen);
+        l->setObjectName(QStringLiteral("label3_%1").arg(b.index));
+        l->setFont(font);
+        twips::place(l, b.left, b.top, b.width, 495);
+        label3.add(b.index, l);
+    }
+    label3[3]->setEnabled(false);
+}
+
+QString pageCaption(int page, int count)
+{
+    return QStringLiteral("Page %1 of %2").arg(page).arg(count);
+}

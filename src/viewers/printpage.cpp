@@ -1,0 +1,18 @@
+#include "viewers/printpage.h"
+
+#include "platform/picturebox.h"
+#include "platform/printing.h"
+
+void printPicture(const PictureBox *printRendering)
+{
+    const wmf::Metafile *page = printRendering->metafile();
+    if (!page)
+        return;
+    try {
+        auto printer = printing::open();
+        printer->printEndingLine(QString());
+        printer->picture(QPointF(1000, 1000), *page);
+        printer->endDocument();
+    } catch (const PrintError &) {
+    }
+}
