@@ -1,8 +1,11 @@
-# Starts, for tests and benchmarks, the servers the real program needs: an X server (Xvfb) and a
-# sound server with a null sink whose monitor can be recorded. Source it, then call
-# start_services; stop_services kills what was started (by PID).
+# Starts, for tests and benchmarks, the servers the real program needs: an X server (Xvfb), a
+# sound server with a null sink whose monitor can be recorded, and (as root) a print server whose
+# default queue keeps every job's PDF as Qt made it. Source it, then call start_services;
+# stop_services kills what was started (by PID).
 SERVICES_DIR=""
 XVFB_PID=""
+CUPSD_PID=""
+export QUILLMOOR_PRINT_SPOOL=/tmp/quillmoor-print-spool
 
 start_services() {
     SERVICES_DIR=$(mktemp -d /tmp/quillmoor-services.XXXXXX)
@@ -23,10 +26,35 @@ start_services() {
     fi
     pactl info >/dev/null 2>&1 && echo "services: X on $DISPLAY, sound server with a null sink" \
                                || echo "services: X on $DISPLAY, no sound server"
+    start_printing
+}
+
+# A raw queue named CAPTURE, the default, whose backend saves each job unchanged into the spool.
+start_printing() {
+    [ "$(id -u)" -eq 0 ] && command -v cupsd >/dev/null || { echo "services: no print server (needs root and cups)"; return 0; }
+    # lpstat -r exits 0 whether or not the scheduler runs: its words tell.
+    if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+        /usr/sbin/cupsd -f >"$SERVICES_DIR/cupsd.log" 2>&1 &
+        CUPSD_PID=$!
+        for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
+    fi
+    mkdir -p -m 1777 "$QUILLMOOR_PRINT_SPOOL"
+    chmod 1777 "$QUILLMOOR_PRINT_SPOOL"
+    cat > /usr/lib/cups/backend/capture <<'BACKEND'
+#!/bin/sh
+[ $# -eq 0 ] && { echo 'direct capture "Unknown" "Capture jobs to files"'; exit 0; }
+if [ -n "$6" ]; then cat "$6"; else cat; fi > /tmp/quillmoor-print-spool/job-$1.pdf
+BACKEND
+    chmod 755 /usr/lib/cups/backend/capture
+    lpadmin -p CAPTURE -E -v capture:/ -m raw >/dev/null 2>&1 && lpadmin -d CAPTURE >/dev/null 2>&1
+    lpstat -d 2>/dev/null | grep -q CAPTURE && echo "services: print server, default queue CAPTURE" \
+                                            || echo "services: the print server could not be set up"
 }
 
 stop_services() {
     pulseaudio --kill >/dev/null 2>&1 || true
+    [ -n "$CUPSD_PID" ] && kill "$CUPSD_PID" 2>/dev/null && wait "$CUPSD_PID" 2>/dev/null
+    CUPSD_PID=""
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
     XVFB_PID=""
     [ -n "$SERVICES_DIR" ] && rm -rf "$SERVICES_DIR"
