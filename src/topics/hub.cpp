@@ -55,7 +55,7 @@ void TopicHub::label3_Click(int index)
     switch (index) {
     case 2:
         Screens::show<intro0>();
-        unloadSelf();
+        Screens::unload(this);
         break;
     case 4:
         openPages(topic_.keyFactsPages, topic_.keyFactsSet);
@@ -105,8 +105,6 @@ void weather::Timer1_Timer()
     Image1->load(frame < 10 ? QStringLiteral("jupiter\\jupite0%1.jpg").arg(frame) : QStringLiteral("jupiter\\jupite%1.jpg").arg(frame));
 }
 
-void weather::unloadSelf() { Screens::unload(this); }
-
 // ---- Measuring Temperature ---------------------------------------------------------------------
 
 temperature::temperature()
@@ -135,5 +133,3 @@ void temperature::onLoad()
         twips::place(image, (12000 - width) / 2, top, width, twips::fromPx(size.height()));
     }
 }
-
-void temperature::unloadSelf() { Screens::unload(this); }

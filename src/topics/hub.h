@@ -28,9 +28,6 @@ public:
 
     void label3_Click(int index);
 
-protected:
-    virtual void unloadSelf() = 0;
-
 private:
     void openPages(int count, const QString &set);
     Topic topic_;
@@ -47,9 +44,6 @@ public:
     QTimer *Timer1;
 
     void Timer1_Timer();
-
-protected:
-    void unloadSelf() override;
 };
 
 // "Measuring Temperature": the weather map and the temperature strip.
@@ -61,7 +55,4 @@ public:
 
     PictureBox *Image1;
     PictureBox *Image2;
-
-protected:
-    void unloadSelf() override;
 };

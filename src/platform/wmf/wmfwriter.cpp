@@ -152,24 +152,25 @@ void Writer::polyline(const QPolygon &points, const QColor &colour, int widthTwi
     withTools(QColor(), colour, widthTwips, POLYLINE, p);
 }
 
-void Writer::rectangle(const QRect &r, const QColor &fill, const QColor &line, int lineWidth)
+// A box's parameters: bottom, right, top, left, the right and bottom just outside it.
+static QByteArray box(const QRect &r)
 {
     QByteArray p;
     put16(p, r.bottom() + 1);
     put16(p, r.right() + 1);
     put16(p, r.top());
     put16(p, r.left());
-    withTools(fill, line, lineWidth, RECTANGLE, p);
+    return p;
+}
+
+void Writer::rectangle(const QRect &r, const QColor &fill, const QColor &line, int lineWidth)
+{
+    withTools(fill, line, lineWidth, RECTANGLE, box(r));
 }
 
 void Writer::ellipse(const QRect &r, const QColor &fill, const QColor &line, int lineWidth)
 {
-    QByteArray p;
-    put16(p, r.bottom() + 1);
-    put16(p, r.right() + 1);
-    put16(p, r.top());
-    put16(p, r.left());
-    withTools(fill, line, lineWidth, ELLIPSE, p);
+    withTools(fill, line, lineWidth, ELLIPSE, box(r));
 }
 
 void Writer::polygon(const QPolygon &points, const QColor &fill, const QColor &line, int lineWidth)
