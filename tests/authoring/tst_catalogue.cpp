@@ -65,9 +65,9 @@ private slots:
         QFETCH(QStringList, first);
         TestEnv::writeFile(env->teacherDir() + "/track.txt", file);
         const int fdsBefore = openFiles();
-        Screens::show<intro0>();
+        intro0 *menu = Screens::show<intro0>();
         QVERIFY(shared::worksheetcount.isEmpty());  // read on the timer, once the menu is up
-        settle();
+        QTRY_VERIFY(!menu->Timer1->isActive());
         if (count < 0) {
             QVERIFY(shared::worksheetcount.isEmpty());
         } else {
@@ -115,13 +115,11 @@ private slots:
 
     void everyMenuLoadReadsAgain()
     {
-        Screens::show<intro0>();
-        settle();
+        QTRY_VERIFY(!Screens::show<intro0>()->Timer1->isActive());
         QCOMPARE(shared::worksheetcount.toInt(), 0);
         TestEnv::writeFile(env->teacherDir() + "/track.txt", " 1 \r\nNew\r\n");
         Screens::unload<intro0>();
-        Screens::show<intro0>();
-        settle();
+        QTRY_VERIFY(!Screens::show<intro0>()->Timer1->isActive());
         QCOMPARE(titles(), QStringList{"New"});
     }
 
