@@ -4,6 +4,7 @@
 #include "platform/wmf/dib.h"
 
 #include <QFontMetricsF>
+#include <QSet>
 #include <QtMath>
 #include <cmath>
 #include <optional>
@@ -12,6 +13,9 @@ namespace wmf {
 namespace {
 
 constexpr int kMaxSavedStates = 256;
+// Qt keeps what it learns of every font family it is asked for; a file naming thousands of
+// made-up faces would make it keep them all. Faces past this many fall back to Arial.
+constexpr std::size_t kMaxFaces = 32;
 constexpr qint64 kImageBudgetBytes = 256ll * 1024 * 1024;
 
 QColor colorRef(quint32 v) { return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF)); }
@@ -562,8 +566,10 @@ private:
                 const QByteArray face = p.bytes(9, std::min<qsizetype>(32, p.byteCount() - 18));
                 const qsizetype nul = face.indexOf('\0');
                 const QString name = textcodec::fromWindows1252(nul >= 0 ? face.left(nul) : face).trimmed();
-                if (!name.isEmpty())
+                if (!name.isEmpty() && (faces_.contains(name) || faces_.size() < kMaxFaces)) {
+                    faces_.insert(name);
                     o.font.face = name;
+                }
             }
             create(o);
             break;
@@ -801,6 +807,7 @@ private:
     std::vector<DC> saved_;
     std::size_t lostSaves_ = 0;
     std::vector<std::optional<Object>> objects_;
+    QSet<QString> faces_;
     qint64 imageBytes_ = 0;
 };
 
