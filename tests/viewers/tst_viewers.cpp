@@ -234,6 +234,31 @@ private slots:
         QVERIFY(!Screens::find<teacher>()->label3[3]->isEnabled());
     }
 
+    void missingPagesAndLogoFramesKeepThePreviousPicture()
+    {
+        QFile::remove(env->dataDir() + QStringLiteral("/wmf/key weatherb.wmf"));
+        QFile::remove(env->dataDir() + QStringLiteral("/logo/corv0001.gif"));
+        click(menu()->Label2[10]);
+        click(Screens::find<weather>()->label3[4]);
+        teacher *t = Screens::find<teacher>();
+        click(t->label3[2]);
+        QCOMPARE(t->Image1->source(), QStringLiteral("wmf\\key weathera.wmf"));  // still page 1's picture
+        QCOMPARE(t->Image2->source(), QStringLiteral("wmf2\\key weatherb.wmf"));
+        QCOMPARE(t->Label1->text(), QStringLiteral("Page 2 of 3"));
+        click(t->label3[2]);
+        QCOMPARE(t->Image1->source(), QStringLiteral("wmf\\key weatherc.wmf"));
+        click(t->label3[1]);
+        settle();
+        shared::logoframe.clear();
+        click(menu()->Label2[19]);
+        t = Screens::find<teacher>();
+        t->Timer1->stop();
+        t->Timer1_Timer();
+        QVERIFY(t->Picture1->isEmpty());
+        t->Timer1_Timer();
+        QCOMPARE(t->Picture1->source(), QStringLiteral("logo\\corv0002.gif"));
+    }
+
     void onePageSetShowsOnlyPrintAndExit()
     {
         shared::pagecount = 1;
