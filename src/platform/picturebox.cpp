@@ -80,6 +80,10 @@ void PictureBox::paintEvent(QPaintEvent *)
     if (stretch_) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(rect(), image_);
+    } else if (fit_ && (image_.width() > width() || image_.height() > height())) {
+        const QSize size = image_.size().scaled(this->size(), Qt::KeepAspectRatio);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size), image_);
     } else {
         p.drawImage(0, 0, image_);
     }

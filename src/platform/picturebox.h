@@ -28,6 +28,8 @@ public:
     void setBackColor(const QColor &c);
     QColor backColor() const { return back_; }
     void setStretch(bool stretch) { stretch_ = stretch; update(); }
+    // Scaled down (never up) to fit the control, keeping its shape, centred.
+    void setFit(bool fit) { fit_ = fit; update(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -39,6 +41,7 @@ private:
     QColor back_;
     bool opaque_;
     bool stretch_ = false;
+    bool fit_ = false;
 };
 
 // Decodes a picture named by a relative media path; a null image when it is missing or unreadable.

@@ -1,6 +1,8 @@
 #include "topics/hub.h"
 
 #include "platform/screens.h"
+#include "quiz/multiple.h"
+#include "quiz/questions.h"
 #include "platform/twips.h"
 #include "shell/intro0.h"
 #include "shell/setupform.h"
@@ -53,6 +55,15 @@ void TopicHub::openPages(int count, const QString &set)
 void TopicHub::label3_Click(int index)
 {
     switch (index) {
+    case 0:
+        // A bank that cannot be read as a question set opens nothing and changes nothing.
+        if (loadquestionfile(topic_.bank)) {
+            multiple *quiz = Screens::get<multiple>();
+            quiz->Picture1->load(topic_.quizPicture);
+            quiz->Label5->setText(QStringLiteral("Quillmoor"));
+            Screens::show<multiple>();
+        }
+        break;
     case 2:
         Screens::show<intro0>();
         Screens::unload(this);
@@ -64,8 +75,8 @@ void TopicHub::label3_Click(int index)
         openPages(topic_.notesPages, topic_.notesSet);
         break;
     default:
-        // The quiz and the two activities arrive with their screens; until then the button
-        // only answers with the click.
+        // The two activities arrive with their screens; until then the button only answers
+        // with the click.
         break;
     }
     playsound(QStringLiteral("wav\\click.wav"));
@@ -75,7 +86,8 @@ void TopicHub::label3_Click(int index)
 
 weather::weather()
     : TopicHub(QStringLiteral("weather"), Topic{QStringLiteral("Other Planets"), 120, 6120, 660, QStringLiteral("key weather"), 3,
-                                                QStringLiteral("weather"), 2})
+                                                QStringLiteral("weather"), 2, QStringLiteral("multiple\\Other Planets.txt"),
+                                                QStringLiteral("images\\jupitersm.jpg")})
 {
     Image1 = new PictureBox(this, false);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -109,7 +121,8 @@ void weather::Timer1_Timer()
 
 temperature::temperature()
     : TopicHub(QStringLiteral("temperature"), Topic{QStringLiteral("Measuring Temperature"), 240, 6000, 900, QStringLiteral("key temperature"), 2,
-                                                    QStringLiteral("temperature"), 2})
+                                                    QStringLiteral("temperature"), 2, QStringLiteral("multiple\\Measuring Temperature.txt"),
+                                                    QStringLiteral("images\\thermosm.jpg")})
 {
     Image1 = new PictureBox(this, false);
     Image1->setObjectName(QStringLiteral("Image1"));

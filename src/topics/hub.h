@@ -15,6 +15,8 @@ struct Topic {
     int keyFactsPages;
     QString notesSet;
     int notesPages;
+    QString bank;         // the question file
+    QString quizPicture;  // the quiz screen's small picture
 };
 
 // A topic's hub: its title, its pictures and the six buttons that open its activities.

@@ -1,0 +1,179 @@
+#include "quiz/multiple.h"
+
+#include "platform/screens.h"
+#include "platform/twips.h"
+#include "quiz/welldone.h"
+#include "quiz/wrong.h"
+#include "shell/setupform.h"
+#include "shell/shared.h"
+#include "shell/soundrequest.h"
+
+#include <QButtonGroup>
+
+namespace {
+
+QLabel *label(QWidget *parent, const QString &family, double pt, bool bold, const QColor &colour, Qt::Alignment align)
+{
+    auto *l = new QLabel(parent);
+    l->setFont(twips::font(family, pt, bold));
+    l->setAlignment(align | Qt::AlignTop);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, colour);
+    l->setPalette(p);
+    return l;
+}
+
+}  // namespace
+
+multiple::multiple() : Screen(QStringLiteral("multiple"))
+{
+    const QColor yellow(255, 255, 0);
+    Label1 = label(this, QStringLiteral("Tahoma"), 36, true, yellow, Qt::AlignHCenter);
+    Label1->setText(QStringLiteral("Multiple Choice"));
+    twips::place(Label1, 120, 120, 6240, 900);
+    Label5 = label(this, QStringLiteral("Times New Roman"), 24, false, QColor(0, 255, 0), Qt::AlignHCenter);
+    twips::place(Label5, 120, 1200, 6465, 585);
+    Label6 = label(this, QStringLiteral("Times New Roman"), 24, false, QColor(128, 128, 255), Qt::AlignHCenter);
+    twips::place(Label6, 120, 1920, 6465, 705);
+    Label4 = label(this, QStringLiteral("Times New Roman"), 24, false, yellow, Qt::AlignLeft);
+    twips::place(Label4, 360, 3240, 5415, 615);
+    Label2 = label(this, QStringLiteral("Times New Roman"), 30, false, yellow, Qt::AlignHCenter);
+    Label2->setWordWrap(true);
+    twips::place(Label2, 960, 3960, 9840, 1455);
+
+    auto *group = new QButtonGroup(this);
+    group->setExclusive(true);
+    for (int i = 1; i <= 5; ++i) {
+        auto *o = new OptionButton(this);
+        o->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        o->setFont(twips::font(QStringLiteral("Times New Roman"), 20.25));
+        QPalette p = o->palette();
+        p.setColor(QPalette::WindowText, yellow);
+        o->setPalette(p);
+        group->addButton(o, i);
+        Option1.add(i, o);
+        if (i <= 4)
+            twips::place(o, 2400, 5400 + 600 * (i - 1), 6975, 525);
+        else
+            o->resize(twips::toPx(495), twips::toPx(375));
+        connect(o, &OptionButton::clicked, this, &multiple::Option1_Click);
+    }
+
+    // The topic picture, over the no-answer button that load moves beneath it.
+    Picture1 = new PictureBox(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setFit(true);
+    twips::place(Picture1, 6840, 240, 855, 615);
+
+    struct Button {
+        int index;
+        const char *caption;
+        double left, top, width;
+    };
+    const Button buttons[] = {{0, "<< Previous Question", 2040, 7920, 3765}, {1, "Next Question >>", 6000, 7920, 3765},
+                              {2, "Exit", 10560, 7920, 1245},                {3, "Print Worksheet", 7920, 1920, 3045}};
+    for (const Button &b : buttons) {
+        auto *l = new ClickLabel(b.index, QString::fromLatin1(b.caption), this);
+        l->setObjectName(QStringLiteral("label3_%1").arg(b.index));
+        l->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
+        twips::place(l, b.left, b.top, b.width, 495);
+        connect(l, &ClickLabel::clicked, this, &multiple::label3_Click);
+        label3.add(b.index, l);
+    }
+    label3[0]->hide();
+    declareHighlighting(label3, {0, 1, 2, 3}, true);
+}
+
+void multiple::onLoad()
+{
+    setupform(this);
+    shared::score = 0;
+    shared::total = 10;
+    shared::questnum = 1;
+    const QRect pic = Picture1->geometry();
+    Option1[5]->move(pic.x() + twips::toPx(240), pic.y() + twips::toPx(240));
+    Option1[5]->stackUnder(Picture1);
+    for (int i = 1; i <= 4; ++i) {
+        QPalette p = Option1[i]->palette();
+        p.setColor(QPalette::Window, QColor(39, 63, 137));
+        Option1[i]->setPalette(p);
+        Option1[i]->setAutoFillBackground(true);
+        Option1[i]->setBackgroundRole(QPalette::Window);
+    }
+    Label6->setText(shared::tasktitle);
+    showquest();
+}
+
+void multiple::showquest()
+{
+    const int q = shared::questnum.toInt();
+    Option1[5]->setChecked(true);
+    label3[0]->show();
+    label3[1]->setText(QStringLiteral("Next Question >>"));
+    Label4->setText(QStringLiteral("Question %1").arg(q));
+    if (q >= 1 && q <= 10) {
+        Label2->setText(shared::question[q]);
+        Option1[1]->setText(shared::answera[q]);
+        Option1[2]->setText(shared::answerb[q]);
+        Option1[3]->setText(shared::answerc[q]);
+        Option1[4]->setText(shared::answerd[q]);
+    }
+    if (q == 1)
+        label3[0]->hide();
+    if (q == 10)
+        label3[1]->setText(QStringLiteral("Check Score >>"));
+    if (Option1[5]->isVisible())
+        Option1[5]->setFocus();
+}
+
+void multiple::Option1_Click() { playsound(QStringLiteral("wav\\typekey.wav")); }
+
+void multiple::label3_Click(int index)
+{
+    switch (index) {
+    case 0:
+        shared::questnum = shared::questnum.toInt() - 1;
+        showquest();
+        break;
+    case 1: {
+        const int q = shared::questnum.toInt();
+        // The loader lets only "1" to "4" through, so this is always one of the answers.
+        const int n = shared::correct[q].toInt();
+        shared::mark[q] = Option1.contains(n) && n <= 4 && Option1[n]->isChecked() ? 1 : 0;
+        shared::questnum = q + 1;
+        if (q + 1 < 11)
+            showquest();
+        else
+            endQuiz();
+        break;
+    }
+    case 2:
+        Screens::unload(this);
+        break;
+    default:
+        // "Print Worksheet" prints once the worksheet printer is here; until then, the click.
+        break;
+    }
+    playsound(QStringLiteral("wav\\click.wav"));
+}
+
+void multiple::endQuiz()
+{
+    for (int q = 1; q <= 10; ++q) {
+        shared::score = shared::score.toInt() + shared::mark[q].toInt();
+        if (shared::mark[q] == 0) {
+            const int k = (q - 1) - shared::score.toInt();
+            Wrong *w = Screens::get<Wrong>();
+            w->Label2[k]->setText(QStringLiteral(" %1. ").arg(q) + shared::question[q]);
+            w->Label2[k]->show();
+        }
+    }
+    shared::certheading = Label5->text();
+    Screens::get<Wrong>()->Label6->setText(Label6->text());
+    Welldone *done = Screens::get<Welldone>();
+    done->Label6->hide();
+    done->Label5->show();
+    done->label3[0]->show();
+    Screens::show<Welldone>();
+    Screens::unload(this);
+}

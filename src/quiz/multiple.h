@@ -1,0 +1,34 @@
+#pragma once
+#include "platform/clicklabel.h"
+#include "platform/controlarray.h"
+#include "platform/optionbutton.h"
+#include "platform/picturebox.h"
+#include "platform/screen.h"
+
+#include <QLabel>
+#include <QRadioButton>
+
+// The quiz: the ten questions of the shared set one at a time, each judged when the pupil leaves
+// it with Next; after the tenth the score, the review and the results screen.
+class multiple : public Screen {
+    Q_OBJECT
+public:
+    multiple();
+    void onLoad() override;
+
+    QLabel *Label1;
+    QLabel *Label5;  // the product line, set by the opener
+    QLabel *Label6;  // the set's title
+    PictureBox *Picture1;
+    QLabel *Label4;  // "Question 3"
+    QLabel *Label2;  // the question
+    ControlArray<OptionButton> Option1;  // 1 to 4 the answers, 5 the no-answer button
+    ControlArray<ClickLabel> label3;
+
+    void showquest();
+    void label3_Click(int index);
+
+private:
+    void Option1_Click();
+    void endQuiz();
+};

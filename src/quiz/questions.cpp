@@ -1,0 +1,55 @@
+#include "quiz/questions.h"
+
+#include "platform/fieldfile.h"
+#include "platform/paths.h"
+#include "shell/shared.h"
+
+#include <QFile>
+#include <array>
+
+namespace {
+QString decode(QString field) { return field.replace(QLatin1Char('&'), QLatin1Char(',')); }
+}  // namespace
+
+void loadquestions(FieldReader &in)
+{
+    QString title = decode(in.field());
+    in.field();
+    std::array<QString, 11> q, a, b, c, d, right;
+    for (int n = 1; n <= 10; ++n) {
+        q[n] = decode(in.field());
+        a[n] = decode(in.field());
+        b[n] = decode(in.field());
+        c[n] = decode(in.field());
+        d[n] = decode(in.field());
+        right[n] = in.field();
+        // The quiz uses the right answer as the index of an answer button: anything but one
+        // of the four would crash it or mark an unanswered question right.
+        if (right[n] != QLatin1String("1") && right[n] != QLatin1String("2") && right[n] != QLatin1String("3") && right[n] != QLatin1String("4"))
+            throw FileError("the right answer is not 1 to 4");
+        in.field();
+    }
+    shared::tasktitle = title;
+    for (int n = 1; n <= 10; ++n) {
+        shared::question[n] = q[n];
+        shared::answera[n] = a[n];
+        shared::answerb[n] = b[n];
+        shared::answerc[n] = c[n];
+        shared::answerd[n] = d[n];
+        shared::correct[n] = right[n];
+    }
+}
+
+bool loadquestionfile(const QString &relativePath)
+{
+    QFile file(paths::resolve(relativePath));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    try {
+        FieldReader in(&file, kMaxQuestionField);
+        loadquestions(in);
+        return true;
+    } catch (const FileError &) {
+        return false;
+    }
+}

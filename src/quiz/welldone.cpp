@@ -1,0 +1,150 @@
+#include "quiz/welldone.h"
+
+#include "platform/random.h"
+#include "platform/screens.h"
+#include "platform/twips.h"
+#include "quiz/wrong.h"
+#include "shell/setupform.h"
+#include "shell/shared.h"
+#include "shell/soundrequest.h"
+
+namespace {
+
+QLabel *label(QWidget *parent, double pt, bool bold, const QString &family, const QString &text = {})
+{
+    auto *l = new QLabel(text, parent);
+    l->setFont(twips::font(family, pt, bold));
+    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    l->setWordWrap(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    l->setPalette(p);
+    return l;
+}
+
+QTimer *timer(QObject *parent, int ms)
+{
+    auto *t = new QTimer(parent);
+    t->setInterval(ms);
+    return t;
+}
+
+}  // namespace
+
+QString celebration(int score, double r)
+{
+    static const QMap<int, QStringList> sounds = {
+        {10, {QStringLiteral("wav\\fanf2.wav"), QStringLiteral("wav\\fanf3.wav")}},
+        {9, {QStringLiteral("wav\\crowd.wav"), QStringLiteral("wav\\cheer2.wav"), QStringLiteral("wav\\klaxon.wav")}},
+        {8, {QStringLiteral("wav\\flute.wav"), QStringLiteral("wav\\gong.wav"), QStringLiteral("wav\\clap2.wav")}},
+        {7, {QStringLiteral("wav\\drumroll.wav"), QStringLiteral("wav\\laser2.wav"), QStringLiteral("wav\\whizz.wav")}},
+        {6, {QStringLiteral("wav\\clap3.wav"), QStringLiteral("wav\\clown.wav")}},
+    };
+    const QStringList row = sounds.value(score);
+    if (row.isEmpty())
+        return {};
+    const int i = std::clamp(int(r * row.size()), 0, int(row.size()) - 1);
+    return row[i];
+}
+
+Welldone::Welldone() : Screen(QStringLiteral("Welldone"))
+{
+    Label4 = label(this, 36, true, QStringLiteral("Tahoma"), QStringLiteral("Well Done!"));
+    twips::place(Label4, 0, 120, 12000, 900);
+    for (auto [index, left, top, width] : {std::tuple{0, 240.0, 1800.0, 3765.0}, std::tuple{1, 10560.0, 7920.0, 1245.0}}) {
+        auto *l = new ClickLabel(index, index == 1 ? QStringLiteral("Exit") : QString(), this);
+        l->setObjectName(QStringLiteral("label3_%1").arg(index));
+        l->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
+        twips::place(l, left, top, width, 495);
+        connect(l, &ClickLabel::clicked, this, &Welldone::label3_Click);
+        label3.add(index, l);
+    }
+    label3[0]->hide();
+    Picture1 = new PictureBox(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    twips::place(Picture1, 5880, 1440, 4800, 3600);
+    Label1 = label(this, 24, false, QStringLiteral("Times New Roman"));
+    twips::place(Label1, 0, 5400, 12000, 855);
+    Label5 = label(this, 24, false, QStringLiteral("Times New Roman"));
+    twips::place(Label5, 1680, 6000, 8640, 1335);
+    Label5->hide();
+    Label6 = label(this, 24, false, QStringLiteral("Times New Roman"), QStringLiteral("Read the Key Facts and try again."));
+    twips::place(Label6, 0, 6240, 12000, 855);
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setFont(twips::font(QStringLiteral("Times New Roman"), 24));
+    Text1->setMaxLength(25);
+    twips::place(Text1, 3120, 6600, 5760, 615);
+    Text1->hide();
+    Label2 = label(this, 18, false, QStringLiteral("Times New Roman"), QStringLiteral("Enter your name in the box above before printing your certificate"));
+    twips::place(Label2, 3120, 7440, 5775, 855);
+    Label2->hide();
+    Timer1 = timer(this, 1);
+    Timer2 = timer(this, 10);
+    Timer3 = timer(this, 1);
+    connect(Timer1, &QTimer::timeout, this, &Welldone::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &Welldone::Timer2_Timer);
+    connect(Timer3, &QTimer::timeout, this, &Welldone::Timer3_Timer);
+    declareHighlighting(label3, {0, 1}, true);
+}
+
+void Welldone::onLoad()
+{
+    setupform(this);
+    const int s = shared::score.toInt(), t = shared::total.toInt();
+    const QString outOf = QStringLiteral(" %1 out of %2.").arg(s).arg(t);
+    if (s == t) {
+        Label1->setText(QStringLiteral("Excellent work. You have scored") + outOf);
+        Label6->hide();
+        label3[0]->setText(QStringLiteral("Print Certificate"));
+        label3[0]->show();
+        Text1->show();
+        Label2->show();
+    } else {
+        Label1->setText((s >= t - 2 ? QStringLiteral("Good work. You have scored") : QStringLiteral("You have scored")) + outOf);
+        Label5->setText(QStringLiteral("Click the button above to check which questions you answered incorrectly."));
+        label3[0]->setText(QStringLiteral("Check Wrong Answers"));
+    }
+    Timer1->start();
+}
+
+void Welldone::Timer1_Timer()
+{
+    Picture1->load(QStringLiteral("images\\icicle.jpg"));
+    Timer1->stop();
+    Timer2->start();
+}
+
+void Welldone::Timer2_Timer()
+{
+    if (Text1->isVisible())
+        Text1->setFocus();
+    Timer2->stop();
+    label3[0]->setOpaque(true);
+    label3[1]->setOpaque(true);
+    Timer3->start();
+}
+
+void Welldone::Timer3_Timer()
+{
+    rnd::seedFromClock();
+    if (shared::soundflag == 1) {
+        const QString sound = celebration(shared::score.toInt(), rnd::uniform());
+        if (!sound.isEmpty())
+            playsound(sound);
+    }
+    Timer3->stop();
+}
+
+void Welldone::label3_Click(int index)
+{
+    if (index == 0) {
+        if (shared::score == shared::total.toInt())
+            return;  // "Print Certificate" prints once the certificate printer is here; never a click
+        Screens::show<Wrong>();
+    } else {
+        Screens::unload<Wrong>();
+        Screens::unload(this);
+    }
+    playsound(QStringLiteral("wav\\click.wav"));
+}

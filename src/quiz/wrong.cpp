@@ -1,0 +1,54 @@
+#include "quiz/wrong.h"
+
+#include "platform/screens.h"
+#include "platform/twips.h"
+#include "quiz/welldone.h"
+#include "shell/setupform.h"
+
+namespace {
+QLabel *label(QWidget *parent, double pt, const QColor &colour, Qt::Alignment align, const QString &text = {})
+{
+    auto *l = new QLabel(text, parent);
+    l->setFont(twips::font(QStringLiteral("Tahoma"), pt, true));
+    l->setAlignment(align | Qt::AlignTop);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, colour);
+    l->setPalette(p);
+    return l;
+}
+}  // namespace
+
+Wrong::Wrong() : Screen(QStringLiteral("Wrong"))
+{
+    const QColor yellow(255, 255, 0);
+    Label6 = label(this, 20.25, yellow, Qt::AlignHCenter);
+    twips::place(Label6, 0, 120, 12000, 540);
+    Label4 = label(this, 15.75, yellow, Qt::AlignLeft, QStringLiteral("You answered the following questions incorrectly."));
+    twips::place(Label4, 240, 960, 12000, 540);
+    for (int k = 0; k < 10; ++k) {
+        // A long question wraps inside its label; what does not fit its height is not shown.
+        QLabel *l = label(this, 15.75, Qt::white, Qt::AlignLeft);
+        l->setWordWrap(true);
+        l->setObjectName(QStringLiteral("Label2_%1").arg(k));
+        twips::place(l, 120, 1680 + 600 * k, 12000, 540);
+        l->hide();
+        Label2.add(k, l);
+    }
+    Label5 = label(this, 20.25, yellow, Qt::AlignHCenter, QStringLiteral("Read the Key Facts and try again."));
+    twips::place(Label5, 0, 7920, 12000, 540);
+    auto *exit = new ClickLabel(1, QStringLiteral("Exit"), this);
+    exit->setObjectName(QStringLiteral("label3_1"));
+    exit->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
+    twips::place(exit, 10560, 7920, 1245, 495);
+    connect(exit, &ClickLabel::clicked, this, &Wrong::label3_Click);
+    label3.add(1, exit);
+    // No highlighting: its Exit keeps its black background.
+}
+
+void Wrong::onLoad() { setupform(this); }
+
+void Wrong::label3_Click(int)
+{
+    Screens::unload<Welldone>();
+    Screens::unload(this);
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include "platform/clicklabel.h"
+#include "platform/controlarray.h"
+#include "platform/screen.h"
+
+#include <QLabel>
+
+// The review of wrong answers: the set's title and the questions the pupil got wrong, filled in by
+// the quiz when it scores.
+class Wrong : public Screen {
+    Q_OBJECT
+public:
+    Wrong();
+    void onLoad() override;
+
+    QLabel *Label6;
+    QLabel *Label4;
+    ControlArray<QLabel> Label2;  // 0 to 9
+    QLabel *Label5;
+    ControlArray<ClickLabel> label3;  // only 1, "Exit"
+
+private:
+    void label3_Click(int index);
+};
