@@ -2,6 +2,7 @@
 
 #include "platform/screens.h"
 #include "platform/twips.h"
+#include "quiz/printing.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
 #include "shell/setupform.h"
@@ -150,8 +151,10 @@ void multiple::label3_Click(int index)
     case 2:
         Screens::unload(this);
         break;
+    case 3:
+        printWorksheet(Label5->text(), Label6->text());
+        break;
     default:
-        // "Print Worksheet" prints once the worksheet printer is here; until then, the click.
         break;
     }
     playsound(QStringLiteral("wav\\click.wav"));

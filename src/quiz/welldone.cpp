@@ -3,7 +3,11 @@
 #include "platform/random.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
+#include "quiz/printing.h"
 #include "quiz/wrong.h"
+#include "platform/messages.h"
+
+#include <QFontMetrics>
 #include "shell/setupform.h"
 #include "shell/shared.h"
 #include "shell/soundrequest.h"
@@ -139,8 +143,16 @@ void Welldone::Timer3_Timer()
 void Welldone::label3_Click(int index)
 {
     if (index == 0) {
-        if (shared::score == shared::total.toInt())
-            return;  // "Print Certificate" prints once the certificate printer is here; never a click
+        if (shared::score == shared::total.toInt()) {
+            // Measured as this screen would draw the heading, in its own default font.
+            const double heading = twips::fromPx(QFontMetrics(font()).horizontalAdvance(shared::certheading));
+            try {
+                printCertificate(Text1->text(), heading);
+            } catch (...) {
+                messages::ok(QStringLiteral("Printing has been cancelled."));
+            }
+            return;  // never a click after the certificate
+        }
         Screens::show<Wrong>();
     } else {
         Screens::unload<Wrong>();

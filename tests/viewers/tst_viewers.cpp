@@ -4,6 +4,7 @@
 #include "platform/screens.h"
 #include "shell/intro0.h"
 #include "shell/shared.h"
+#include "support/recordingprinter.h"
 #include "support/testenv.h"
 #include "topics/hub.h"
 #include "viewers/guide.h"
@@ -14,37 +15,6 @@
 namespace {
 
 const QString kClick = QStringLiteral("wav\\click.wav");
-
-struct PrintJob {
-    QStringList operations;
-};
-
-// Records the operations a print makes; can be told to fail like a missing printer.
-class RecordingPrinter : public Printer {
-public:
-    explicit RecordingPrinter(QStringList *log) : log_(log) {}
-    void setFontName(const QString &f) override { *log_ << QStringLiteral("font ") + f; }
-    void setFontSize(double pt) override { *log_ << QStringLiteral("size %1").arg(pt); }
-    void setForeColor(const QColor &c) override { *log_ << QStringLiteral("colour ") + c.name(); }
-    void setPenWidth(int w) override { *log_ << QStringLiteral("pen %1").arg(w); }
-    double pageWidth() override { return 11906; }
-    double pageHeight() override { return 16838; }
-    void setCurrentX(double x) override { x_ = x; }
-    double currentX() const override { return x_; }
-    void printEndingLine(const QString &t) override { *log_ << QStringLiteral("line \"%1\"").arg(t); }
-    void printKeepingLine(const QString &t) override { *log_ << QStringLiteral("keep \"%1\"").arg(t); }
-    double textWidth(const QString &t) override { return t.size() * 100.0; }
-    void line(QPointF a, QPointF b, const QColor &) override { *log_ << QStringLiteral("rule %1,%2 %3,%4").arg(a.x()).arg(a.y()).arg(b.x()).arg(b.y()); }
-    void picture(QPointF at, const wmf::Metafile &m) override
-    {
-        *log_ << QStringLiteral("picture %1,%2 %3x%4").arg(at.x()).arg(at.y()).arg(m.sizeInches().width()).arg(m.sizeInches().height());
-    }
-    void endDocument() override { *log_ << QStringLiteral("end"); }
-
-private:
-    QStringList *log_;
-    double x_ = 0;
-};
 
 intro0 *menu()
 {

@@ -1,0 +1,125 @@
+#include "quiz/printing.h"
+
+#include "platform/messages.h"
+#include "platform/printing.h"
+#include "shell/shared.h"
+
+namespace {
+
+const QString kProblem = QStringLiteral("There was a problem printing to your printer.");
+
+void centred(Printer &p, const QString &text)
+{
+    p.setCurrentX((p.pageWidth() - p.textWidth(text)) / 2);
+    p.printEndingLine(text);
+}
+
+const QColor kLightBlue(0, 0, 255), kLightRed(255, 0, 0), kBlue(0, 0, 128), kBlack(0, 0, 0);
+
+}  // namespace
+
+void printWorksheet(const QString &productLine, const QString &title)
+{
+    try {
+        auto p = printing::open();
+        p->setFontName(QStringLiteral("Times New Roman"));
+        p->setFontSize(16);
+        p->printEndingLine(QStringLiteral(" "));
+        const double W = p->pageWidth();
+        p->setCurrentX(W / 16);
+        p->printKeepingLine(QStringLiteral("Quillmoor") + QString(57, QLatin1Char(' ')) + QStringLiteral("Corvane"));
+        p->printEndingLine(QStringLiteral(" "));
+        p->printEndingLine(QStringLiteral(" "));
+        p->setFontSize(32);
+        centred(*p, productLine);
+        centred(*p, title);
+        p->printEndingLine(QStringLiteral(" "));
+        p->setFontSize(12);
+        for (int q = 1; q <= 10; ++q) {
+            p->setCurrentX(W / 16);
+            p->printEndingLine(QStringLiteral("Question %1    ").arg(q) + shared::question[q]);
+            p->setCurrentX(W / 3);
+            p->printKeepingLine(QStringLiteral("A. ") + shared::answera[q]);
+            p->setCurrentX(2 * W / 3);
+            p->printEndingLine(QStringLiteral("B. ") + shared::answerb[q]);
+            p->setCurrentX(W / 3);
+            p->printKeepingLine(QStringLiteral("C. ") + shared::answerc[q]);
+            p->setCurrentX(2 * W / 3);
+            p->printEndingLine(QStringLiteral("D. ") + shared::answerd[q]);
+            p->printEndingLine(QStringLiteral(" "));
+        }
+        p->endDocument();
+    } catch (const PrintError &) {
+        messages::ok(kProblem);
+        return;
+    }
+    messages::ok(QStringLiteral("Your worksheet is now printing."));
+}
+
+void printCertificate(const QString &name, double headingWidthTwips)
+{
+    const QString banner = QStringLiteral("   Well Done      Well Done     Well Done     Well Done    ");
+    try {
+        auto p = printing::open();
+        p->setFontName(QStringLiteral("Times New Roman"));
+        const double W = p->pageWidth(), H = p->pageHeight();
+        auto blank = [&](int times) {
+            for (int i = 0; i < times; ++i)
+                p->printEndingLine(QStringLiteral(" "));
+        };
+
+        p->setForeColor(kLightBlue);
+        p->setFontSize(25);
+        blank(1);
+        p->printKeepingLine(banner);
+        p->printKeepingLine(banner);
+        blank(1);
+        blank(2);
+        p->setForeColor(kLightRed);
+        p->setFontSize(36);
+        centred(*p, QStringLiteral("Quillmoor"));
+        blank(1);
+        p->setForeColor(kLightBlue);
+        p->setFontSize(headingWidthTwips > W / 4 ? 28 : 36);
+        centred(*p, shared::certheading);
+        centred(*p, QString());
+        p->setFontSize(36);
+        blank(3);
+        p->setForeColor(kBlue);
+        p->setFontSize(28);
+        centred(*p, QStringLiteral("Excellent Work"));
+        blank(1);
+        centred(*p, name);
+        centred(*p, QString());
+        centred(*p, QStringLiteral("You have scored %1 out of %2.").arg(shared::score.toInt()).arg(shared::total.toInt()));
+        blank(1);
+        p->setFontSize(36);
+        blank(2);
+        p->setForeColor(kLightBlue);
+        p->setFontSize(25);
+        blank(1);
+        p->setForeColor(kBlack);
+        p->printKeepingLine(banner);
+        p->printKeepingLine(banner);
+
+        p->setPenWidth(2);
+        const std::pair<double, double> insets[] = {{45, 270}, {90, 315}, {135, 360}, {180, 405}, {225, 450}};
+        auto frame = [&](double l, double t, double r, double b) {
+            p->line({l, t}, {r, t}, kBlack);
+            p->line({l, t}, {l, b}, kBlack);
+            p->line({r, t}, {r, b}, kBlack);
+            p->line({l, b}, {r, b}, kBlack);
+        };
+        for (int i = 0; i < 5; ++i) {
+            const auto [dx, dy] = insets[i];
+            frame(dx, dy, W - dx, H - dy);
+            if (i < 3)
+                frame(dx + 600, dy + 7050, W - dx - 600, H - dy - 3750);
+        }
+        p->endDocument();
+    } catch (const PrintError &) {
+        messages::ok(kProblem);
+        return;
+    }
+    messages::ok(QStringLiteral("Your certificate is now printing."));
+}

@@ -1,0 +1,183 @@
+// The worksheet and the certificate, printed from the real screens onto the recording printer:
+// the exact operations, in order, on an A4 and a Letter page.
+#include "platform/screens.h"
+#include "quiz/multiple.h"
+#include "quiz/welldone.h"
+#include "shell/intro0.h"
+#include "shell/shared.h"
+#include "support/recordingprinter.h"
+#include "support/testenv.h"
+#include "topics/hub.h"
+
+#include <QFontMetrics>
+#include <QTest>
+
+namespace {
+void click(ClickLabel *l) { QTest::mouseClick(l, Qt::LeftButton); }
+}
+
+class TestQuizPrinting : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        log.clear();
+    }
+    void cleanup()
+    {
+        printing::setFactory({});
+        env.reset();
+    }
+
+    void worksheet_data()
+    {
+        QTest::addColumn<double>("W");
+        QTest::addColumn<double>("H");
+        QTest::newRow("A4") << 11906.0 << 16838.0;
+        QTest::newRow("Letter") << 12240.0 << 15840.0;
+    }
+    void worksheet()
+    {
+        QFETCH(double, W);
+        QFETCH(double, H);
+        printing::setFactory([&] { return std::make_unique<RecordingPrinter>(&log, W, H); });
+        multiple *quiz = openQuiz();
+        shared::question[4] = QStringLiteral("Hot, cold?");
+        QTest::mouseClick(quiz->Option1[2], Qt::LeftButton);  // what the pupil chose does not matter
+        click(quiz->label3[1]);                                 // nor the question on show
+        env->played.clear();
+        click(quiz->label3[3]);
+        QStringList want{"font Times New Roman", "size 16", "line \" \"", QStringLiteral("x %1").arg(W / 16),
+                         QStringLiteral("keep \"Quillmoor%1Corvane\"").arg(QString(57, QLatin1Char(' '))), "line \" \"", "line \" \"", "size 32",
+                         QStringLiteral("x %1").arg((W - 900) / 2), "line \"Quillmoor\"", QStringLiteral("x %1").arg((W - 1300) / 2),
+                         "line \"Other Planets\"", "line \" \"", "size 12"};
+        for (int q = 1; q <= 10; ++q) {
+            want << QStringLiteral("x %1").arg(W / 16) << QStringLiteral("line \"Question %1    %2\"").arg(q).arg(shared::question[q])
+                 << QStringLiteral("x %1").arg(W / 3) << QStringLiteral("keep \"A. %1\"").arg(shared::answera[q])
+                 << QStringLiteral("x %1").arg(2 * W / 3) << QStringLiteral("line \"B. %1\"").arg(shared::answerb[q])
+                 << QStringLiteral("x %1").arg(W / 3) << QStringLiteral("keep \"C. %1\"").arg(shared::answerc[q])
+                 << QStringLiteral("x %1").arg(2 * W / 3) << QStringLiteral("line \"D. %1\"").arg(shared::answerd[q]) << "line \" \"";
+        }
+        want << "end";
+        QCOMPARE(log, want);
+        QVERIFY(log.contains(QStringLiteral("line \"Question 4    Hot, cold?\"")));
+        QCOMPARE(env->messages->shown, QStringList{"Your worksheet is now printing."});
+        QCOMPARE(env->played, QStringList{"wav\\click.wav"});
+        QVERIFY(quiz->isVisible());
+        QCOMPARE(quiz->Label4->text(), QStringLiteral("Question 2"));
+    }
+
+    void worksheetWithEmptyTitles()
+    {
+        printing::setFactory([&] { return std::make_unique<RecordingPrinter>(&log); });
+        multiple *quiz = openQuiz();
+        quiz->Label5->clear();
+        quiz->Label6->clear();
+        click(quiz->label3[3]);
+        QCOMPARE(log.mid(7, 5), (QStringList{"size 32", "x 5953", "line \"\"", "x 5953", "line \"\""}));
+    }
+
+    void noPrinter()
+    {
+        printing::setFactory([]() -> std::unique_ptr<Printer> { throw PrintError("no default printer"); });
+        multiple *quiz = openQuiz();
+        click(quiz->label3[3]);
+        QCOMPARE(env->messages->shown, QStringList{"There was a problem printing to your printer."});
+        QVERIFY(quiz->isVisible());
+        env->messages->shown.clear();
+        Welldone *done = certificateScreen(10, 10, QStringLiteral("Quillmoor"));
+        env->played.clear();
+        click(done->label3[0]);
+        QCOMPARE(env->messages->shown, QStringList{"There was a problem printing to your printer."});
+        QVERIFY(done->isVisible());
+        QVERIFY(env->played.isEmpty());
+    }
+
+    void certificate_data()
+    {
+        QTest::addColumn<double>("W");
+        QTest::addColumn<double>("H");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("score");
+        QTest::newRow("A4 after a quiz") << 11906.0 << 16838.0 << "Quillmoor" << "Sam Jones" << 10;
+        QTest::newRow("Letter, empty name") << 12240.0 << 15840.0 << "Quillmoor" << "" << 10;
+        QTest::newRow("after an activity, no quiz") << 11906.0 << 16838.0 << "" << "Ada" << 8;
+        QTest::newRow("a heading wider than a quarter of the page") << 11906.0 << 16838.0
+                                                                    << "A very long heading for this certificate" << "Ada" << 10;
+    }
+    void certificate()
+    {
+        QFETCH(double, W);
+        QFETCH(double, H);
+        QFETCH(QString, heading);
+        QFETCH(QString, name);
+        QFETCH(int, score);
+        printing::setFactory([&] { return std::make_unique<RecordingPrinter>(&log, W, H); });
+        Welldone *done = certificateScreen(score, score, heading);
+        QTest::keyClicks(done->Text1, name);
+        env->played.clear();
+        click(done->label3[0]);
+
+        // The heading's size comes from its width on the results screen, not on the printer.
+        const double h = QFontMetrics(done->font()).horizontalAdvance(heading) * 15.0;
+        const QString headingSize = h > W / 4 ? QStringLiteral("size 28") : QStringLiteral("size 36");
+        const QString banner = QStringLiteral("   Well Done      Well Done     Well Done     Well Done    ");
+        auto centre = [&](const QString &t) { return QStringList{QStringLiteral("x %1").arg((W - 100.0 * t.size()) / 2), QStringLiteral("line \"%1\"").arg(t)}; };
+        const QString sentence = QStringLiteral("You have scored %1 out of %1.").arg(score);
+        QStringList want{"font Times New Roman", "colour #0000ff", "size 25", "line \" \"", "keep \"" + banner + "\"", "keep \"" + banner + "\"",
+                         "line \" \"", "line \" \"", "line \" \"", "colour #ff0000", "size 36"};
+        want << centre(QStringLiteral("Quillmoor")) << "line \" \"" << "colour #0000ff" << headingSize << centre(heading) << centre(QString())
+             << "size 36" << "line \" \"" << "line \" \"" << "line \" \"" << "colour #000080" << "size 28" << centre(QStringLiteral("Excellent Work"))
+             << "line \" \"" << centre(name) << centre(QString()) << centre(sentence) << "line \" \"" << "size 36" << "line \" \"" << "line \" \""
+             << "colour #0000ff" << "size 25" << "line \" \"" << "colour #000000" << "keep \"" + banner + "\"" << "keep \"" + banner + "\"" << "pen 2";
+        const std::pair<double, double> insets[] = {{45, 270}, {90, 315}, {135, 360}, {180, 405}, {225, 450}};
+        auto frame = [&](double l, double t, double r, double b) {
+            for (auto [x1, y1, x2, y2] : {std::tuple{l, t, r, t}, std::tuple{l, t, l, b}, std::tuple{r, t, r, b}, std::tuple{l, b, r, b}})
+                want << QStringLiteral("rule %1,%2 %3,%4 #000000").arg(x1).arg(y1).arg(x2).arg(y2);
+        };
+        for (int i = 0; i < 5; ++i) {
+            frame(insets[i].first, insets[i].second, W - insets[i].first, H - insets[i].second);
+            if (i < 3)
+                frame(insets[i].first + 600, insets[i].second + 7050, W - insets[i].first - 600, H - insets[i].second - 3750);
+        }
+        want << "end";
+        QCOMPARE(log, want);
+        QCOMPARE(log.filter(QStringLiteral("rule ")).size(), 32);
+        QCOMPARE(env->messages->shown, QStringList{"Your certificate is now printing."});
+        QVERIFY(env->played.isEmpty());  // never a click after the certificate
+    }
+
+    void escapingFailureIsCancelled()
+    {
+        printing::setFactory([]() -> std::unique_ptr<Printer> { throw std::runtime_error("unexpected"); });
+        Welldone *done = certificateScreen(10, 10, QStringLiteral("Quillmoor"));
+        click(done->label3[0]);
+        QCOMPARE(env->messages->shown, QStringList{"Printing has been cancelled."});
+    }
+
+private:
+    multiple *openQuiz()
+    {
+        click(Screens::show<intro0>()->Label2[10]);
+        click(Screens::find<weather>()->label3[0]);
+        return Screens::find<multiple>();
+    }
+
+    Welldone *certificateScreen(int score, int total, const QString &heading)
+    {
+        shared::score = score;
+        shared::total = total;
+        shared::certheading = heading;
+        Welldone *done = Screens::show<Welldone>();
+        QTest::qWaitFor([done] { return !done->Timer1->isActive() && !done->Timer2->isActive() && !done->Timer3->isActive(); });
+        return done;
+    }
+
+    std::unique_ptr<TestEnv> env;
+    QStringList log;
+};
+
+QTEST_MAIN(TestQuizPrinting)
+#include "tst_printing.moc"
