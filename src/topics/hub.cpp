@@ -1,6 +1,8 @@
 #include "topics/hub.h"
 
 #include "platform/screens.h"
+#include "activities/labelling.h"
+#include "activities/ordering.h"
 #include "quiz/multiple.h"
 #include "quiz/questions.h"
 #include "platform/twips.h"
@@ -52,6 +54,19 @@ void TopicHub::openPages(int count, const QString &set)
     Screens::show<teacher>();
 }
 
+void TopicHub::openActivity(bool labelling)
+{
+    // Touching the title loads the screen; the hub's title then replaces whatever load set.
+    Activity *activity = nullptr;
+    const bool planets = objectName() == QLatin1String("weather");
+    if (labelling)
+        activity = planets ? static_cast<Activity *>(Screens::get<weatherlab>()) : Screens::get<temperaturelab>();
+    else
+        activity = planets ? static_cast<Activity *>(Screens::get<weatherord>()) : Screens::get<temperatureord>();
+    activity->Label6->setText(Label1->text());
+    Screens::bringToFront(activity);
+}
+
 void TopicHub::label3_Click(int index)
 {
     switch (index) {
@@ -74,9 +89,11 @@ void TopicHub::label3_Click(int index)
     case 5:
         openPages(topic_.notesPages, topic_.notesSet);
         break;
+    case 1:
+    case 3:
+        openActivity(index == 1);
+        break;
     default:
-        // The two activities arrive with their screens; until then the button only answers
-        // with the click.
         break;
     }
     playsound(QStringLiteral("wav\\click.wav"));

@@ -32,6 +32,7 @@ public:
 
 private:
     void openPages(int count, const QString &set);
+    void openActivity(bool labelling);
     Topic topic_;
 };
 

@@ -151,18 +151,6 @@ private slots:
         QVERIFY(Screens::isLoaded<intro0>());
     }
 
-    void notStartedButtonsOnlyClick()
-    {
-        click(menu()->Label2[0]);
-        temperature *hub = Screens::find<temperature>();
-        for (int button : {1, 3}) {
-            env->played.clear();
-            click(hub->label3[button]);
-            QCOMPARE(env->played, QStringList{kClick});
-            QCOMPARE(Screens::loaded().size(), std::size_t(3));
-        }
-    }
-
     void viewerPaging_data()
     {
         QTest::addColumn<int>("pages");

@@ -1,0 +1,220 @@
+#include "activities/engine.h"
+
+#include "platform/screens.h"
+#include "platform/twips.h"
+#include "quiz/welldone.h"
+#include "shell/setupform.h"
+#include "shell/shared.h"
+#include "shell/soundrequest.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+// ---- the labels -------------------------------------------------------------------------------
+
+void DragLabel::mousePressEvent(QMouseEvent *event) { event->accept(); }
+
+void DragLabel::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+    emit dragged(index(), event->buttons(), float(event->position().x() * twips::perPixel), float(event->position().y() * twips::perPixel));
+}
+
+void DragLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    emit released(index());
+}
+
+// ---- the activity -------------------------------------------------------------------------------
+
+Activity::Activity(const QString &name, const std::vector<ActivityItem> &items, bool slotTakesHeight)
+    : Screen(name), items_(items), slotTakesHeight_(slotTakesHeight)
+{
+    const QFont itemFont = twips::font(QStringLiteral("Tahoma"), 11.25, true);
+    const int n = int(items.size());
+    labels_.resize(std::size_t(n));
+    boxes_.resize(std::size_t(n));
+    slots_.resize(std::size_t(n));
+    // Slots first, then boxes, then labels: labels are drawn over the places they move to.
+    for (int i = 0; i < n; ++i) {
+        auto *slot = new ClickLabel(i, QString(), this);
+        slot->setObjectName(QStringLiteral("Label4_%1").arg(i));
+        slot->setOpaque(false);
+        Label4.add(i, slot);
+        slots_[std::size_t(i)] = {items[std::size_t(i)].homeLeft, items[std::size_t(i)].homeTop, items[std::size_t(i)].width, 375};
+        place(slot, slots_[std::size_t(i)]);
+    }
+    for (int i = 0; i < n; ++i) {
+        const ActivityItem &it = items[std::size_t(i)];
+        auto *box = new ClickLabel(i, it.text, this);
+        box->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        box->setFont(itemFont);
+        box->setWordWrap(true);
+        Label1.add(i, box);
+        boxes_[std::size_t(i)] = {it.boxLeft, it.boxTop, it.width, it.height};
+        place(box, boxes_[std::size_t(i)]);
+    }
+    for (int i = 0; i < n; ++i) {
+        const ActivityItem &it = items[std::size_t(i)];
+        auto *label = new DragLabel(i, QString(), this);
+        label->setObjectName(QStringLiteral("Label2_%1").arg(i));
+        label->setFont(itemFont);
+        label->setWordWrap(true);
+        Label2.add(i, label);
+        labels_[std::size_t(i)] = {it.homeLeft, it.homeTop, it.width, it.height};
+        place(label, labels_[std::size_t(i)]);
+        connect(label, &DragLabel::dragged, this, &Activity::Label2_MouseMove);
+        connect(label, &DragLabel::released, this, &Activity::Label2_MouseUp);
+    }
+    const struct {
+        int index;
+        const char *caption;
+        double left, width;
+    } buttons[] = {{0, "Exit", 10560, 1245}, {1, "Start Again", 3360, 2565}, {2, "Check Score", 6000, 2565}};
+    for (const auto &b : buttons) {
+        auto *l = new ClickLabel(b.index, QString::fromLatin1(b.caption), this);
+        l->setObjectName(QStringLiteral("label3_%1").arg(b.index));
+        l->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
+        twips::place(l, b.left, 7920, b.width, 495);
+        connect(l, &ClickLabel::clicked, this, &Activity::label3_Click);
+        label3.add(b.index, l);
+    }
+    label3[2]->hide();
+    declareHighlighting(label3, {0, 1, 2}, true);
+    Label6 = new QLabel(this);
+    Label6->setObjectName(QStringLiteral("Label6"));
+}
+
+QLabel *Activity::text(const QString &caption, double left, double top, double width, double height, const QString &family, double pt,
+                       bool bold, const QColor &colour, Qt::Alignment align)
+{
+    auto *l = new QLabel(caption, this);
+    l->setFont(twips::font(family, pt, bold));
+    l->setAlignment(align | Qt::AlignTop);
+    l->setWordWrap(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, colour);
+    l->setPalette(p);
+    twips::place(l, left, top, width, height);
+    l->lower();
+    return l;
+}
+
+void Activity::place(QWidget *w, const TwipsRect &r) { twips::place(w, r.left, r.top, r.width, r.height); }
+
+void Activity::onLoad()
+{
+    setupform(this);
+    loadBegin();
+    shared::total = count();
+    for (int i = 0; i < count(); ++i) {
+        TwipsRect &slot = slots_[std::size_t(i)];
+        slot.width = labels_[std::size_t(i)].width;
+        if (slotTakesHeight_)
+            slot.height = labels_[std::size_t(i)].height;
+    }
+    loadPictures();
+    for (int i = 0; i < count(); ++i) {
+        Label2[i]->setText(Label1[i]->text());
+        Label1[i]->setText(QString());
+        Label1[i]->setOpaque(false);
+        slots_[std::size_t(i)].left = labels_[std::size_t(i)].left;
+        slots_[std::size_t(i)].top = labels_[std::size_t(i)].top;
+        place(Label4[i], slots_[std::size_t(i)]);
+    }
+    loadEnd();
+}
+
+void Activity::Label2_MouseMove(int index, Qt::MouseButtons buttons, float x, float y)
+{
+    if (buttons != Qt::LeftButton)
+        return;
+    TwipsRect &l = labels_[std::size_t(index)];
+    l.left = float(double(l.left) + x - double(l.width) / 2);
+    l.top = float(double(l.top) + y - double(l.height) / 2);
+    place(Label2[index], l);
+}
+
+bool Activity::hits(const TwipsRect &t, const TwipsRect &l) const
+{
+    return float(double(t.left) - double(t.width) / 2) < l.left && float(double(t.left) + t.width) > l.left
+           && float(double(t.top) - double(t.height) / 2) < l.top && float(double(t.top) + t.height) > l.top;
+}
+
+void Activity::snap(int index, const TwipsRect &target)
+{
+    TwipsRect &l = labels_[std::size_t(index)];
+    l.left = target.left;
+    l.top = target.top;
+    place(Label2[index], l);
+    playsound(QStringLiteral("wav\\thud3.wav"));
+}
+
+void Activity::Label2_MouseUp(int index)
+{
+    // Box 0, slot 0, box 1, slot 1, ...: every hit snaps and thuds; the pass never stops early.
+    for (int i = 0; i < count(); ++i) {
+        if (hits(boxes_[std::size_t(i)], labels_[std::size_t(index)]))
+            snap(index, boxes_[std::size_t(i)]);
+        if (hits(slots_[std::size_t(i)], labels_[std::size_t(index)]))
+            snap(index, slots_[std::size_t(i)]);
+    }
+    int placed = 0;
+    for (int j = 0; j < count(); ++j)
+        for (int k = 0; k < count(); ++k)
+            if (inBox(j, k))
+                ++placed;
+    if (placed == count())
+        label3[2]->show();
+}
+
+bool Activity::inBox(int label, int box) const
+{
+    return labels_[std::size_t(label)].left == boxes_[std::size_t(box)].left && labels_[std::size_t(label)].top == boxes_[std::size_t(box)].top;
+}
+
+int Activity::countScore() const
+{
+    int score = 0;
+    for (int i = 0; i < count(); ++i)
+        if (inBox(i, i))
+            ++score;
+    return score;
+}
+
+void Activity::label3_Click(int index)
+{
+    shared::score = 0;
+    switch (index) {
+    case 0:
+        Screens::unload(this);
+        break;
+    case 1:
+        for (int i = 0; i < count(); ++i) {
+            labels_[std::size_t(i)].left = slots_[std::size_t(i)].left;
+            labels_[std::size_t(i)].top = slots_[std::size_t(i)].top;
+            place(Label2[i], labels_[std::size_t(i)]);
+        }
+        label3[2]->hide();
+        break;
+    case 2:
+        shared::score = countScore();
+        Screens::show<Welldone>();
+        break;
+    default:
+        break;
+    }
+    playsound(QStringLiteral("wav\\click.wav"));
+}
+
+void Activity::paintEvent(QPaintEvent *event)
+{
+    Screen::paintEvent(event);
+    if (lines_.empty())
+        return;
+    QPainter p(this);
+    p.setPen(QPen(QColor(255, 255, 0), 3));
+    for (const ActivityLine &l : lines_)
+        p.drawLine(QPointF(l.from.x() / twips::perPixel, l.from.y() / twips::perPixel), QPointF(l.to.x() / twips::perPixel, l.to.y() / twips::perPixel));
+}

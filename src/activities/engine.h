@@ -1,0 +1,91 @@
+#pragma once
+// The drag-and-drop engine every activity screen runs: word labels dragged with the left button,
+// dropped onto boxes or back onto their home slots, "Check Score" once every label sits in a box.
+// An activity's state is nothing but its labels' positions, kept in single-precision twips; a
+// label is in a box exactly when their left and top are equal.
+#include "platform/clicklabel.h"
+#include "platform/controlarray.h"
+#include "platform/screen.h"
+
+#include <QLabel>
+#include <vector>
+
+// A rectangle in twips, single precision as the positions are stored.
+struct TwipsRect {
+    float left = 0, top = 0, width = 0, height = 0;
+};
+
+// A label of the activity: a clickable-looking label that reports mouse moves and releases in
+// twips relative to itself, with the buttons held.
+class DragLabel : public ClickLabel {
+    Q_OBJECT
+public:
+    using ClickLabel::ClickLabel;
+
+signals:
+    void dragged(int index, Qt::MouseButtons buttons, float x, float y);
+    void released(int index);
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+};
+
+struct ActivityItem {
+    QString text;
+    float boxLeft, boxTop;
+    float homeLeft, homeTop;
+    float width, height;
+};
+
+struct ActivityLine {
+    QPointF from, to;  // twips
+};
+
+class Activity : public Screen {
+    Q_OBJECT
+public:
+    Activity(const QString &name, const std::vector<ActivityItem> &items, bool slotTakesHeight);
+    void onLoad() override;
+
+    ControlArray<DragLabel> Label2;  // the labels
+    ControlArray<ClickLabel> Label1; // the boxes
+    ControlArray<ClickLabel> Label4; // the home slots
+    ControlArray<ClickLabel> label3; // 0 Exit, 1 Start Again, 2 Check Score
+    QLabel *Label6;                  // the title, set by the hub
+
+    int count() const { return int(labels_.size()); }
+    const TwipsRect &labelRect(int i) const { return labels_[std::size_t(i)]; }
+    const TwipsRect &boxRect(int i) const { return boxes_[std::size_t(i)]; }
+    const TwipsRect &slotRect(int i) const { return slots_[std::size_t(i)]; }
+    bool inBox(int label, int box) const;
+
+    void Label2_MouseMove(int index, Qt::MouseButtons buttons, float x, float y);
+    void Label2_MouseUp(int index);
+    void label3_Click(int index);
+
+protected:
+    // What an activity adds to the load: at its start (after the fitting), its pictures (after
+    // the slots take their labels' sizes), and at its end.
+    virtual void loadBegin() {}
+    virtual void loadPictures() {}
+    virtual void loadEnd() {}
+    // The score "Check Score" counts; one box each by default.
+    virtual int countScore() const;
+
+    void addLines(const std::vector<ActivityLine> &lines) { lines_ = lines; }
+    QLabel *text(const QString &caption, double left, double top, double width, double height, const QString &family, double pt,
+                 bool bold, const QColor &colour, Qt::Alignment align);
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void place(QWidget *w, const TwipsRect &r);
+    bool hits(const TwipsRect &target, const TwipsRect &label) const;
+    void snap(int index, const TwipsRect &target);
+
+    std::vector<ActivityItem> items_;
+    bool slotTakesHeight_;
+    std::vector<TwipsRect> labels_, boxes_, slots_;
+    std::vector<ActivityLine> lines_;
+};
