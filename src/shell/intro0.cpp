@@ -1,6 +1,7 @@
 #include "shell/intro0.h"
 
 #include "authoring/catalogue.h"
+#include "authoring/wizard.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
 #include "shell/setupform.h"
@@ -143,8 +144,11 @@ void intro0::Label2_Click(int index)
         Screens::show<guide>();
         break;
     }
+    case 17:
+        Screens::show<wizard>();
+        break;
     default:
-        // The teacher's tools arrive with their screens; until then the entry only answers
+        // The worksheet catalogue arrives with its screen; until then the entry only answers
         // with the click.
         break;
     }

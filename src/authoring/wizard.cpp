@@ -1,0 +1,148 @@
+#include "authoring/wizard.h"
+
+#include "authoring/worksheets.h"
+#include "platform/messages.h"
+#include "platform/screens.h"
+#include "platform/twips.h"
+#include "shell/setupform.h"
+#include "shell/soundrequest.h"
+
+#include <QLabel>
+
+namespace {
+
+QLabel *fixedText(QWidget *parent, const QString &text, double left, double top, double width, double pt, bool bold = true)
+{
+    auto *l = new QLabel(text, parent);
+    l->setFont(twips::font(QStringLiteral("Tahoma"), pt, bold));
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    l->setPalette(p);
+    twips::place(l, left, top, width, 330);
+    return l;
+}
+
+QLineEdit *box(QWidget *parent, int maxLength, double pt)
+{
+    auto *e = new QLineEdit(parent);
+    e->setMaxLength(maxLength);
+    e->setFont(twips::font(QStringLiteral("Times New Roman"), pt));
+    return e;
+}
+
+}  // namespace
+
+wizard::wizard() : Screen(QStringLiteral("wizard"))
+{
+    auto *heading = fixedText(this, QStringLiteral("Multiple Choice Wizard"), 120, 60, 5600, 20.25);
+    heading->resize(heading->width(), twips::toPx(540));
+    fixedText(this, QStringLiteral("Worksheet Title"), 6000, 150, 2100, 12);
+    Text1 = box(this, 25, 12);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    twips::place(Text1, 8100, 100, 3780, 375);
+
+    // Questions 1 to 5 on the left, 6 to 10 on the right; under each its answers two by two.
+    const char letters[] = "ABCD";
+    for (int q = 0; q < 10; ++q) {
+        const double left = q < 5 ? 120 : 6060, top = 720 + (q % 5) * 1400;
+        fixedText(this, QStringLiteral("Question %1").arg(q + 1), left, top + 30, 1400, 11);
+        QLineEdit *question = box(this, 60, 12);
+        question->setObjectName(QStringLiteral("Text2_%1").arg(q));
+        twips::place(question, left + 1420, top, 4380, 375);
+        Text2.add(q, question);
+        for (int a = 0; a < 4; ++a) {
+            const double x = left + (a % 2) * 2910, y = top + 450 + (a / 2) * 420;
+            auto *tick = new QCheckBox(this);
+            tick->setObjectName(QStringLiteral("Check1_%1").arg(4 * q + a));
+            twips::place(tick, x, y + 30, 300, 300);
+            Check1.add(4 * q + a, tick);
+            fixedText(this, QStringLiteral("%1.").arg(QLatin1Char(letters[a])), x + 320, y + 40, 330, 9.75);
+            QLineEdit *answer = box(this, 30, 9.75);
+            answer->setObjectName(QStringLiteral("Text3_%1").arg(4 * q + a));
+            twips::place(answer, x + 640, y, 2220, 360);
+            Text3.add(4 * q + a, answer);
+        }
+    }
+    // Enter moves on: title to question 1, a question to its answer A, an answer to the next
+    // one, answer D to the next question; after the last answer the focus stays.
+    connect(Text1, &QLineEdit::returnPressed, this, [this] { Text2[0]->setFocus(); });
+    for (int q = 0; q < 10; ++q)
+        connect(Text2[q], &QLineEdit::returnPressed, this, [this, q] { Text3[4 * q]->setFocus(); });
+    for (int i = 0; i < 40; ++i)
+        connect(Text3[i], &QLineEdit::returnPressed, this, [this, i] {
+            if (i % 4 != 3)
+                Text3[i + 1]->setFocus();
+            else if (i <= 38)
+                Text2[(i + 1) / 4]->setFocus();
+        });
+
+    for (auto [index, text, left, width] : {std::tuple{0, "Exit", 10560.0, 1245.0}, std::tuple{1, "Save Worksheet", 7080.0, 3195.0}}) {
+        auto *l = new ClickLabel(index, QString::fromLatin1(text), this);
+        l->setObjectName(QStringLiteral("label3_%1").arg(index));
+        l->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
+        twips::place(l, left, 7920, width, 495);
+        connect(l, &ClickLabel::clicked, this, &wizard::label3_Click);
+        label3.add(index, l);
+    }
+    declareHighlighting(label3, {0, 1}, true);
+}
+
+void wizard::onLoad()
+{
+    setupform(this);
+    for (const auto &[i, tick] : Check1) {
+        QPalette p = tick->palette();
+        p.setColor(QPalette::Window, QColor(39, 63, 137));
+        tick->setPalette(p);
+    }
+}
+
+void wizard::label3_Click(int index)
+{
+    if (index == 0)
+        Screens::unload(this);
+    else
+        genwork();
+    playsound(QStringLiteral("wav\\click.wav"));
+}
+
+void wizard::genwork()
+{
+    if (Text1->text().isEmpty()) {
+        messages::ok(QStringLiteral("You have not chosen a title for your worksheet"));
+        return;
+    }
+    const QString notCompleted = QStringLiteral("You have not completed Question %1");
+    for (int q = 0; q < 10; ++q) {
+        if (Text2[q]->text().isEmpty()) {
+            messages::ok(notCompleted.arg(q + 1));
+            return;
+        }
+        int ticks = 0;
+        for (int a = 0; a < 4; ++a) {
+            if (Text3[4 * q + a]->text().isEmpty()) {
+                messages::ok(notCompleted.arg(q + 1));
+                return;
+            }
+            if (Check1[4 * q + a]->isChecked())
+                ++ticks;
+        }
+        if (ticks == 0) {
+            messages::ok(QStringLiteral("You have not ticked the correct answer for Question %1").arg(q + 1));
+            return;
+        }
+        if (ticks > 1) {
+            messages::ok(QStringLiteral("You have ticked more than one correct answer for Question %1").arg(q + 1));
+            return;
+        }
+    }
+    WorksheetEntries e;
+    e.title = Text1->text();
+    for (int q = 0; q < 10; ++q)
+        e.questions[std::size_t(q)] = Text2[q]->text();
+    for (int i = 0; i < 40; ++i) {
+        e.answers[std::size_t(i)] = Text3[i]->text();
+        e.ticks[std::size_t(i)] = Check1[i]->isChecked();
+    }
+    saveworksheet(e);
+}

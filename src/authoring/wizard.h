@@ -1,0 +1,26 @@
+#pragma once
+#include "platform/clicklabel.h"
+#include "platform/controlarray.h"
+#include "platform/screen.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+// Where a teacher writes a worksheet: a title, ten questions, four answers each with a tick box
+// for the right one.
+class wizard : public Screen {
+    Q_OBJECT
+public:
+    wizard();
+    void onLoad() override;
+
+    QLineEdit *Text1;
+    ControlArray<QLineEdit> Text2;  // questions 0 to 9
+    ControlArray<QLineEdit> Text3;  // answers 4q + a
+    ControlArray<QCheckBox> Check1; // 4q + a
+    ControlArray<ClickLabel> label3; // 0 Exit, 1 Save Worksheet
+
+    void label3_Click(int index);
+    // Validates the entries in order; saves when they are complete.
+    void genwork();
+};
