@@ -1,6 +1,7 @@
 #include "shell/intro0.h"
 
 #include "authoring/catalogue.h"
+#include "authoring/browser.h"
 #include "authoring/wizard.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
@@ -147,9 +148,11 @@ void intro0::Label2_Click(int index)
     case 17:
         Screens::show<wizard>();
         break;
+    case 18:
+        Screens::show<worksheets>();
+        Screens::unload(this);
+        break;
     default:
-        // The worksheet catalogue arrives with its screen; until then the entry only answers
-        // with the click.
         break;
     }
     playsound(QStringLiteral("wav\\click.wav"));

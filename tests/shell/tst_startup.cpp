@@ -172,18 +172,6 @@ private slots:
         QCOMPARE(env->played.size(), heard ? 1 : 0);
     }
 
-    void entriesWithoutScreensOnlyClick()
-    {
-        QTest::mouseClick(start()->Command1, Qt::LeftButton);
-        for (int index : {18}) {
-            env->played.clear();
-            clickEntry(index);
-            QCOMPARE(env->played, QStringList{kClick});
-            QVERIFY(Screens::find<intro0>()->isVisible());
-            QCOMPARE(Screens::loaded().size(), std::size_t(2));  // the menu and the backdrop
-        }
-    }
-
     void fontsResolveToLookAlikes_data()
     {
         QTest::addColumn<QString>("asked");
