@@ -8,16 +8,7 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/lib.sh"
 E2E_ARTIFACTS=${E2E_ARTIFACTS:-$(mktemp -d)}
 mkdir -p "$E2E_ARTIFACTS"
-home=$(mktemp -d)
-trap 'kill $APP_PID 2>/dev/null; rm -rf "$home"' EXIT
-
-env XDG_DATA_HOME="$home" PULSE_SERVER=unix:/nonexistent/pulse "$BIN" >"$E2E_ARTIFACTS/activities.log" 2>&1 &
-APP_PID=$!
-title=$(e2e_window_sized 364 438) || e2e_fail "no title screen"
-read -r tx ty <<<"$(e2e_origin "$title")"
-e2e_click $(( tx + 132 )) $(( ty + 412 ))
-menu=$(e2e_window_sized 800 600) || e2e_fail "no menu"
-read -r mx my <<<"$(e2e_origin "$menu")"
+e2e_start_to_menu activities
 e2e_click $(( mx + 8 + 110 )) $(( my + 216 + 12 ))               # Measuring Temperature
 sleep 0.8
 e2e_click $(( mx + 472 + 106 )) $(( my + 528 + 16 ))              # Ordering Activity

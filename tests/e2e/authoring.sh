@@ -7,16 +7,7 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/lib.sh"
 E2E_ARTIFACTS=${E2E_ARTIFACTS:-$(mktemp -d)}
 mkdir -p "$E2E_ARTIFACTS"
-home=$(mktemp -d)
-trap 'kill $APP_PID 2>/dev/null; rm -rf "$home"' EXIT
-
-env XDG_DATA_HOME="$home" PULSE_SERVER=unix:/nonexistent/pulse "$BIN" >"$E2E_ARTIFACTS/authoring.log" 2>&1 &
-APP_PID=$!
-title=$(e2e_window_sized 364 438) || e2e_fail "no title screen"
-read -r tx ty <<<"$(e2e_origin "$title")"
-e2e_click $(( tx + 132 )) $(( ty + 412 ))
-menu=$(e2e_window_sized 800 600) || e2e_fail "no menu"
-read -r mx my <<<"$(e2e_origin "$menu")"
+e2e_start_to_menu authoring
 e2e_click $(( mx + 472 + 150 )) $(( my + 384 + 16 ))             # Multiple Choice Wizard
 sleep 0.8
 e2e_click $(( mx + 540 + 126 )) $(( my + 7 + 12 ))                # the title box
@@ -33,8 +24,8 @@ e2e_shot wizard-filled
 e2e_click $(( mx + 472 + 106 )) $(( my + 528 + 16 ))              # Save Worksheet
 sleep 1; xdotool key Return                                      # "Your worksheet has been saved."
 sleep 0.5
-[ -f "$home/quillmoor/multiple/Magnets.txt" ] || e2e_fail "the worksheet was not saved"
-grep -q 'Magnets' "$home/quillmoor/multiple/track.txt" || e2e_fail "the worksheet was not catalogued"
+[ -f "$E2E_HOME/quillmoor/multiple/Magnets.txt" ] || e2e_fail "the worksheet was not saved"
+grep -q 'Magnets' "$E2E_HOME/quillmoor/multiple/track.txt" || e2e_fail "the worksheet was not catalogued"
 e2e_click $(( mx + 704 + 41 )) $(( my + 528 + 16 ))               # Exit the wizard
 sleep 0.5
 e2e_click $(( mx + 472 + 150 )) $(( my + 440 + 16 ))              # Worksheet Catalogue

@@ -46,3 +46,19 @@ e2e_wait_exit() {
     done
     kill "$APP_PID" 2>/dev/null; echo timeout; return 1
 }
+
+# e2e_start_to_menu LOGNAME: starts the program with a fresh teacher's folder and no sound
+# server, clicks "OK" on the title screen and waits for the menu. Sets APP_PID, the menu's origin
+# mx, my, and a trap that ends the program and removes the folder.
+e2e_start_to_menu() {
+    E2E_HOME=$(mktemp -d)
+    trap 'kill $APP_PID 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
+    env XDG_DATA_HOME="$E2E_HOME" PULSE_SERVER=unix:/nonexistent/pulse "$BIN" >"$E2E_ARTIFACTS/$1.log" 2>&1 &
+    APP_PID=$!
+    local title tx ty menu
+    title=$(e2e_window_sized 364 438) || e2e_fail "no title screen"
+    read -r tx ty <<<"$(e2e_origin "$title")"
+    e2e_click $(( tx + 132 )) $(( ty + 412 ))
+    menu=$(e2e_window_sized 800 600) || e2e_fail "no menu"
+    read -r mx my <<<"$(e2e_origin "$menu")"
+}

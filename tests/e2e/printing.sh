@@ -15,9 +15,6 @@ E2E_ARTIFACTS=${E2E_ARTIFACTS:-$(mktemp -d)}
 mkdir -p "$E2E_ARTIFACTS"
 BANK="$(dirname "$BIN")/../share/quillmoor/multiple/Other Planets.txt"
 mapfile -t RIGHT < <(tr -d '\r' < "$BANK" | awk 'NR >= 8 && (NR - 8) % 7 == 0')
-home=$(mktemp -d)
-trap 'kill $APP_PID 2>/dev/null; rm -rf "$home"' EXIT
-
 next_job() {  # waits for a job beyond $1 in the spool; prints its path
     local j
     for _ in $(seq 200); do
@@ -30,13 +27,7 @@ next_job() {  # waits for a job beyond $1 in the spool; prints its path
 xmin() { grep -m1 ">$2<" "$1" | sed -E 's/.*xMin="([0-9.]+)".*/\1/'; }
 near() { awk -v a="$1" -v b="$2" 'BEGIN{exit !(a - b < 1.5 && b - a < 1.5)}'; }
 
-env XDG_DATA_HOME="$home" PULSE_SERVER=unix:/nonexistent/pulse "$BIN" >"$E2E_ARTIFACTS/printing.log" 2>&1 &
-APP_PID=$!
-title=$(e2e_window_sized 364 438) || e2e_fail "no title screen"
-read -r tx ty <<<"$(e2e_origin "$title")"
-e2e_click $(( tx + 132 )) $(( ty + 412 ))
-menu=$(e2e_window_sized 800 600) || e2e_fail "no menu"
-read -r mx my <<<"$(e2e_origin "$menu")"
+e2e_start_to_menu printing
 e2e_click $(( mx + 346 )) $(( my + 420 ))                        # Other Planets
 sleep 0.8
 e2e_click $(( mx + 8 + 106 )) $(( my + 528 + 16 ))                # Multiple Choice

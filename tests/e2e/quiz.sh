@@ -12,16 +12,7 @@ mkdir -p "$E2E_ARTIFACTS"
 BANK="$(dirname "$BIN")/../share/quillmoor/multiple/Other Planets.txt"
 mapfile -t RIGHT < <(tr -d '\r' < "$BANK" | awk 'NR >= 8 && (NR - 8) % 7 == 0')
 [ "${#RIGHT[@]}" = 10 ] || e2e_fail "cannot read the right answers from the bank"
-home=$(mktemp -d)
-trap 'kill $APP_PID 2>/dev/null; rm -rf "$home"' EXIT
-
-env XDG_DATA_HOME="$home" PULSE_SERVER=unix:/nonexistent/pulse "$BIN" >"$E2E_ARTIFACTS/quiz.log" 2>&1 &
-APP_PID=$!
-title=$(e2e_window_sized 364 438) || e2e_fail "no title screen"
-read -r tx ty <<<"$(e2e_origin "$title")"
-e2e_click $(( tx + 132 )) $(( ty + 412 ))
-menu=$(e2e_window_sized 800 600) || e2e_fail "no menu"
-read -r mx my <<<"$(e2e_origin "$menu")"
+e2e_start_to_menu quiz
 e2e_click $(( mx + 346 )) $(( my + 420 ))                      # Other Planets
 sleep 0.8
 
