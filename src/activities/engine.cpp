@@ -1,5 +1,6 @@
 #include "activities/engine.h"
 
+#include "platform/labels.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
 #include "quiz/welldone.h"
@@ -89,13 +90,8 @@ Activity::Activity(const QString &name, const std::vector<ActivityItem> &items, 
 QLabel *Activity::text(const QString &caption, double left, double top, double width, double height, const QString &family, double pt,
                        bool bold, const QColor &colour, Qt::Alignment align)
 {
-    auto *l = new QLabel(caption, this);
-    l->setFont(twips::font(family, pt, bold));
-    l->setAlignment(align | Qt::AlignTop);
+    QLabel *l = makeLabel(this, caption, twips::font(family, pt, bold), colour, align);
     l->setWordWrap(true);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, colour);
-    l->setPalette(p);
     twips::place(l, left, top, width, height);
     l->lower();
     return l;

@@ -1,6 +1,7 @@
 #include "authoring/wizard.h"
 
 #include "authoring/worksheets.h"
+#include "platform/labels.h"
 #include "platform/messages.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
@@ -13,11 +14,7 @@ namespace {
 
 QLabel *fixedText(QWidget *parent, const QString &text, double left, double top, double width, double pt, bool bold = true)
 {
-    auto *l = new QLabel(text, parent);
-    l->setFont(twips::font(QStringLiteral("Tahoma"), pt, bold));
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, QColor(255, 255, 0));
-    l->setPalette(p);
+    QLabel *l = makeLabel(parent, text, twips::font(QStringLiteral("Tahoma"), pt, bold), QColor(255, 255, 0), Qt::AlignLeft);
     twips::place(l, left, top, width, 330);
     return l;
 }

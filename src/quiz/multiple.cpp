@@ -1,5 +1,6 @@
 #include "quiz/multiple.h"
 
+#include "platform/labels.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
 #include "quiz/printing.h"
@@ -15,13 +16,7 @@ namespace {
 
 QLabel *label(QWidget *parent, const QString &family, double pt, bool bold, const QColor &colour, Qt::Alignment align)
 {
-    auto *l = new QLabel(parent);
-    l->setFont(twips::font(family, pt, bold));
-    l->setAlignment(align | Qt::AlignTop);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, colour);
-    l->setPalette(p);
-    return l;
+    return makeLabel(parent, QString(), twips::font(family, pt, bold), colour, align);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "quiz/welldone.h"
 
+#include "platform/labels.h"
 #include "platform/random.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
@@ -16,13 +17,8 @@ namespace {
 
 QLabel *label(QWidget *parent, double pt, bool bold, const QString &family, const QString &text = {})
 {
-    auto *l = new QLabel(text, parent);
-    l->setFont(twips::font(family, pt, bold));
-    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QLabel *l = makeLabel(parent, text, twips::font(family, pt, bold), QColor(255, 255, 0));
     l->setWordWrap(true);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, QColor(255, 255, 0));
-    l->setPalette(p);
     return l;
 }
 

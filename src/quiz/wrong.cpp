@@ -1,5 +1,6 @@
 #include "quiz/wrong.h"
 
+#include "platform/labels.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
 #include "quiz/welldone.h"
@@ -8,13 +9,7 @@
 namespace {
 QLabel *label(QWidget *parent, double pt, const QColor &colour, Qt::Alignment align, const QString &text = {})
 {
-    auto *l = new QLabel(text, parent);
-    l->setFont(twips::font(QStringLiteral("Tahoma"), pt, true));
-    l->setAlignment(align | Qt::AlignTop);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, colour);
-    l->setPalette(p);
-    return l;
+    return makeLabel(parent, text, twips::font(QStringLiteral("Tahoma"), pt, true), colour, align);
 }
 }  // namespace
 

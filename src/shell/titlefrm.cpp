@@ -1,5 +1,6 @@
 #include "shell/titlefrm.h"
 
+#include "platform/labels.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
 #include "shell/grey.h"
@@ -15,13 +16,7 @@ namespace {
 QLabel *creditLabel(QWidget *parent, const QString &text, const QString &family, double pt, bool bold,
                     const QColor &colour)
 {
-    auto *l = new QLabel(text, parent);
-    l->setFont(twips::font(family, pt, bold));
-    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, colour);
-    l->setPalette(p);
-    return l;
+    return makeLabel(parent, text, twips::font(family, pt, bold), colour);
 }
 
 QPushButton *greyButton(QWidget *parent, const QString &caption)
