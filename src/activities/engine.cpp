@@ -74,10 +74,7 @@ Activity::Activity(const QString &name, const std::vector<ActivityItem> &items, 
         double left, width;
     } buttons[] = {{0, "Exit", 10560, 1245}, {1, "Start Again", 3360, 2565}, {2, "Check Score", 6000, 2565}};
     for (const auto &b : buttons) {
-        auto *l = new ClickLabel(b.index, QString::fromLatin1(b.caption), this);
-        l->setObjectName(QStringLiteral("label3_%1").arg(b.index));
-        l->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
-        twips::place(l, b.left, 7920, b.width, 495);
+        auto *l = ClickLabel::button(this, b.index, QString::fromLatin1(b.caption), b.left, 7920, b.width);
         connect(l, &ClickLabel::clicked, this, &Activity::label3_Click);
         label3.add(b.index, l);
     }

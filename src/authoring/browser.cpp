@@ -44,10 +44,7 @@ worksheets::worksheets() : Screen(QStringLiteral("worksheets"))
     connect(Check1, &QCheckBox::clicked, this, [this](bool on) { if (on) Check2->setChecked(false); });
     connect(Check2, &QCheckBox::clicked, this, [this](bool on) { if (on) Check1->setChecked(false); });
 
-    auto *exit = new ClickLabel(0, QStringLiteral("Exit"), this);
-    exit->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
-    twips::place(exit, 10560, 7920, 1245, 495);
-    Label2.add(0, exit);
+    Label2.add(0, ClickLabel::button(this, 0, QStringLiteral("Exit"), 10560, 7920, 1245, 495, QStringLiteral("Label2")));
     for (int k = 1; k <= kPerPage; ++k) {
         auto *slot = new ClickLabel(k, QString(), this);
         slot->setObjectName(QStringLiteral("Label2_%1").arg(k));
@@ -58,9 +55,7 @@ worksheets::worksheets() : Screen(QStringLiteral("worksheets"))
     for (const auto &[k, l] : Label2)
         connect(l, &ClickLabel::clicked, this, &worksheets::Label2_Click);
     for (auto [index, text, left] : {std::tuple{0, "<< Previous Page", 2640.0}, std::tuple{1, "Next Page >>", 6000.0}}) {
-        auto *l = new ClickLabel(index, QString::fromLatin1(text), this);
-        l->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
-        twips::place(l, left, 7920, 3195, 495);
+        auto *l = ClickLabel::button(this, index, QString::fromLatin1(text), left, 7920, 3195);
         l->hide();
         connect(l, &ClickLabel::clicked, this, &worksheets::label3_Click);
         label3.add(index, l);

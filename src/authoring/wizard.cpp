@@ -74,10 +74,7 @@ wizard::wizard() : Screen(QStringLiteral("wizard"))
         });
 
     for (auto [index, text, left, width] : {std::tuple{0, "Exit", 10560.0, 1245.0}, std::tuple{1, "Save Worksheet", 7080.0, 3195.0}}) {
-        auto *l = new ClickLabel(index, QString::fromLatin1(text), this);
-        l->setObjectName(QStringLiteral("label3_%1").arg(index));
-        l->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
-        twips::place(l, left, 7920, width, 495);
+        auto *l = ClickLabel::button(this, index, QString::fromLatin1(text), left, 7920, width);
         connect(l, &ClickLabel::clicked, this, &wizard::label3_Click);
         label3.add(index, l);
     }

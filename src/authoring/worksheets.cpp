@@ -76,10 +76,8 @@ QString titleProblem(const QString &title)
 bool trackworksheets(const QString &title)
 {
     CatalogueLock lock;
-    if (!lock.held())
-        return false;
     QStringList titles;
-    if (!readCatalogue(titles))
+    if (!lock.held() || !readCatalogue(titles))
         return false;
     if (titles.contains(title))
         return true;
@@ -92,10 +90,8 @@ bool trackworksheets(const QString &title)
 bool delworksheet()
 {
     CatalogueLock lock;
-    if (!lock.held())
-        return false;
     QStringList titles;
-    if (!readCatalogue(titles))
+    if (!lock.held() || !readCatalogue(titles))
         return false;
     const qsizetype at = titles.lastIndexOf(shared::currentworksheet);
     if (at < 0)

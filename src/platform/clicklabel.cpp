@@ -1,5 +1,7 @@
 #include "platform/clicklabel.h"
 
+#include "platform/twips.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -8,6 +10,16 @@ ClickLabel::ClickLabel(int index, const QString &caption, QWidget *parent) : QLa
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setMouseTracking(true);
     setForeColor(QColor(255, 255, 0));
+}
+
+ClickLabel *ClickLabel::button(QWidget *parent, int index, const QString &caption, double left, double top, double width, double height,
+                               const QString &array)
+{
+    auto *l = new ClickLabel(index, caption, parent);
+    l->setObjectName(QStringLiteral("%1_%2").arg(array).arg(index));
+    l->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
+    twips::place(l, left, top, width, height);
+    return l;
 }
 
 void ClickLabel::setOpaque(bool opaque)

@@ -9,6 +9,11 @@ class ClickLabel : public QLabel {
 public:
     ClickLabel(int index, const QString &caption, QWidget *parent);
 
+    // A screen's button as the screens design them: Tahoma 15.75 pt bold, placed in twips, named
+    // after its control array and index.
+    static ClickLabel *button(QWidget *parent, int index, const QString &caption, double left, double top, double width,
+                              double height = 495, const QString &array = QStringLiteral("label3"));
+
     int index() const { return index_; }
     void setOpaque(bool opaque);
     bool isOpaque() const { return opaque_; }

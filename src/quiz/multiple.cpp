@@ -69,10 +69,7 @@ multiple::multiple() : Screen(QStringLiteral("multiple"))
     const Button buttons[] = {{0, "<< Previous Question", 2040, 7920, 3765}, {1, "Next Question >>", 6000, 7920, 3765},
                               {2, "Exit", 10560, 7920, 1245},                {3, "Print Worksheet", 7920, 1920, 3045}};
     for (const Button &b : buttons) {
-        auto *l = new ClickLabel(b.index, QString::fromLatin1(b.caption), this);
-        l->setObjectName(QStringLiteral("label3_%1").arg(b.index));
-        l->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
-        twips::place(l, b.left, b.top, b.width, 495);
+        auto *l = ClickLabel::button(this, b.index, QString::fromLatin1(b.caption), b.left, b.top, b.width);
         connect(l, &ClickLabel::clicked, this, &multiple::label3_Click);
         label3.add(b.index, l);
     }

@@ -52,10 +52,7 @@ Welldone::Welldone() : Screen(QStringLiteral("Welldone"))
     Label4 = label(this, 36, true, QStringLiteral("Tahoma"), QStringLiteral("Well Done!"));
     twips::place(Label4, 0, 120, 12000, 900);
     for (auto [index, left, top, width] : {std::tuple{0, 240.0, 1800.0, 3765.0}, std::tuple{1, 10560.0, 7920.0, 1245.0}}) {
-        auto *l = new ClickLabel(index, index == 1 ? QStringLiteral("Exit") : QString(), this);
-        l->setObjectName(QStringLiteral("label3_%1").arg(index));
-        l->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
-        twips::place(l, left, top, width, 495);
+        auto *l = ClickLabel::button(this, index, index == 1 ? QStringLiteral("Exit") : QString(), left, top, width);
         connect(l, &ClickLabel::clicked, this, &Welldone::label3_Click);
         label3.add(index, l);
     }

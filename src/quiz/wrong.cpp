@@ -31,10 +31,7 @@ Wrong::Wrong() : Screen(QStringLiteral("Wrong"))
     }
     Label5 = label(this, 20.25, yellow, Qt::AlignHCenter, QStringLiteral("Read the Key Facts and try again."));
     twips::place(Label5, 0, 7920, 12000, 540);
-    auto *exit = new ClickLabel(1, QStringLiteral("Exit"), this);
-    exit->setObjectName(QStringLiteral("label3_1"));
-    exit->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
-    twips::place(exit, 10560, 7920, 1245, 495);
+    auto *exit = ClickLabel::button(this, 1, QStringLiteral("Exit"), 10560, 7920, 1245);
     connect(exit, &ClickLabel::clicked, this, &Wrong::label3_Click);
     label3.add(1, exit);
     // No highlighting: its Exit keeps its black background.

@@ -34,10 +34,7 @@ TopicHub::TopicHub(const QString &name, const Topic &topic) : Screen(name), topi
         {4, "Key Facts", 6360, 120, 1995},          {5, "Teacher's Notes", 8640, 120, 3195},
     };
     for (const Button &b : buttons) {
-        auto *l = new ClickLabel(b.index, QString::fromLatin1(b.caption), this);
-        l->setObjectName(QStringLiteral("label3_%1").arg(b.index));
-        l->setFont(twips::font(QStringLiteral("Tahoma"), 15.75, true));
-        twips::place(l, b.left, b.top, b.width, 495);
+        auto *l = ClickLabel::button(this, b.index, QString::fromLatin1(b.caption), b.left, b.top, b.width);
         connect(l, &ClickLabel::clicked, this, &TopicHub::label3_Click);
         label3.add(b.index, l);
     }

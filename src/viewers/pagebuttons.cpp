@@ -26,11 +26,7 @@ void makePageButtons(QWidget *screen, QLabel *&Label1, ControlArray<ClickLabel> 
         {3, "Previous Page", 1320, 7920, 2685},
     };
     for (const Button &b : buttons) {
-        auto *l = new ClickLabel(b.index, QString::fromLatin1(b.caption), screen);
-        l->setObjectName(QStringLiteral("label3_%1").arg(b.index));
-        l->setFont(font);
-        twips::place(l, b.left, b.top, b.width, 495);
-        label3.add(b.index, l);
+        label3.add(b.index, ClickLabel::button(screen, b.index, QString::fromLatin1(b.caption), b.left, b.top, b.width));
     }
     label3[3]->setEnabled(false);
 }

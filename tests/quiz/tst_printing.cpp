@@ -171,7 +171,8 @@ private:
         shared::total = total;
         shared::certheading = heading;
         Welldone *done = Screens::show<Welldone>();
-        QTest::qWaitFor([done] { return !done->Timer1->isActive() && !done->Timer2->isActive() && !done->Timer3->isActive(); });
+        if (!QTest::qWaitFor([done] { return !done->Timer1->isActive() && !done->Timer2->isActive() && !done->Timer3->isActive(); }))
+            QTest::qFail("the celebration chain did not finish", __FILE__, __LINE__);
         return done;
     }
 

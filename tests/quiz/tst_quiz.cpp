@@ -375,7 +375,8 @@ private:
         }
         Welldone *done = Screens::find<Welldone>();
         if (done)
-            QTest::qWaitFor([done] { return !done->Timer1->isActive() && !done->Timer2->isActive() && !done->Timer3->isActive(); });
+            if (!QTest::qWaitFor([done] { return !done->Timer1->isActive() && !done->Timer2->isActive() && !done->Timer3->isActive(); }))
+                QTest::qFail("the celebration chain did not finish", __FILE__, __LINE__);
         return done;
     }
 
