@@ -1,11 +1,10 @@
 # Starts, for tests and benchmarks, the servers the real program needs: an X server (Xvfb), a
-# sound server with a null sink whose monitor can be recorded, and (as root) a print server whose
+# sound server with a null sink whose monitor can be recorded, and a private print server whose
 # default queue keeps every job's PDF as Qt made it. Source it, then call start_services;
 # stop_services kills what was started (by PID).
 SERVICES_DIR=""
 XVFB_PID=""
 CUPSD_PID=""
-export QUILLMOOR_PRINT_SPOOL=/tmp/quillmoor-print-spool
 
 start_services() {
     SERVICES_DIR=$(mktemp -d /tmp/quillmoor-services.XXXXXX)
@@ -29,32 +28,104 @@ start_services() {
     start_printing
 }
 
-# A raw queue named CAPTURE, the default, whose backend saves each job unchanged into the spool.
+# A print server of our own: cupsd run as the test user from a server root in the services folder,
+# reached only through a socket there (CUPS_SERVER). Its one queue, CAPTURE, is its default; the
+# backend saves each job's PDF unchanged into QUILLMOOR_PRINT_SPOOL. Nothing of the machine's own
+# print system (its queues, its default printer, /etc/cups, /usr/lib/cups) is touched.
 start_printing() {
-    [ "$(id -u)" -eq 0 ] && command -v cupsd >/dev/null || { echo "services: no print server (needs root and cups)"; return 0; }
-    # lpstat -r exits 0 whether or not the scheduler runs: its words tell.
-    if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-        /usr/sbin/cupsd -f >"$SERVICES_DIR/cupsd.log" 2>&1 &
-        CUPSD_PID=$!
-        for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
-    fi
-    mkdir -p -m 1777 "$QUILLMOOR_PRINT_SPOOL"
-    chmod 1777 "$QUILLMOOR_PRINT_SPOOL"
-    cat > /usr/lib/cups/backend/capture <<'BACKEND'
+    [ -x /usr/sbin/cupsd ] || { echo "services: no print server (cups is not installed)"; return 0; }
+    local dir="$SERVICES_DIR/cups" d
+    mkdir -p "$dir"/etc "$dir"/bin/backend "$dir"/run "$dir"/spool/tmp "$dir"/cache "$dir"/state "$dir"/log "$dir"/client
+    for d in filter daemon cgi-bin notifier monitor; do ln -s "/usr/lib/cups/$d" "$dir/bin/$d"; done
+    export QUILLMOOR_PRINT_SPOOL="$dir/printed"
+    mkdir -m 700 "$QUILLMOOR_PRINT_SPOOL"
+    # As root, cupsd runs a backend that only its owner may run (0700) as root, any other as user
+    # lp; 0700 keeps the spool private to the test user either way.
+    cat >"$dir/bin/backend/capture" <<BACKEND
 #!/bin/sh
-[ $# -eq 0 ] && { echo 'direct capture "Unknown" "Capture jobs to files"'; exit 0; }
-if [ -n "$6" ]; then cat "$6"; else cat; fi > /tmp/quillmoor-print-spool/job-$1.pdf
+[ \$# -eq 0 ] && { echo 'direct capture "Unknown" "Capture jobs to files"'; exit 0; }
+out="$QUILLMOOR_PRINT_SPOOL/job-\$1"
+if [ -n "\$6" ]; then cat "\$6"; else cat; fi >"\$out.part" && mv "\$out.part" "\$out.pdf"
 BACKEND
-    chmod 755 /usr/lib/cups/backend/capture
+    chmod 700 "$dir/bin/backend/capture"
+    cat >"$dir/etc/cupsd.conf" <<CONF
+Listen $dir/run/cups.sock
+LogLevel warn
+Browsing No
+WebInterface No
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Location /admin>
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  JobPrivateAccess all
+  JobPrivateValues none
+  SubscriptionPrivateAccess all
+  SubscriptionPrivateValues none
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+    cat >"$dir/etc/cups-files.conf" <<CONF
+ServerRoot $dir/etc
+ServerBin $dir/bin
+DataDir /usr/share/cups
+RequestRoot $dir/spool
+TempDir $dir/spool/tmp
+CacheDir $dir/cache
+StateDir $dir/state
+AccessLog $dir/log/access_log
+ErrorLog $dir/log/error_log
+PageLog $dir/log/page_log
+CONF
+    # The client side reads no lpoptions or client.conf of the machine's, and no PRINTER or LPDEST.
+    unset PRINTER LPDEST
+    export CUPS_SERVERROOT="$dir/client" CUPS_SERVER="$dir/run/cups.sock"
+    /usr/sbin/cupsd -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" >"$dir/log/cupsd.out" 2>&1 &
+    CUPSD_PID=$!
+    # lpstat -r exits 0 whether or not the scheduler runs: its words tell.
+    for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
     lpadmin -p CAPTURE -E -v capture:/ -m raw >/dev/null 2>&1 && lpadmin -d CAPTURE >/dev/null 2>&1
-    lpstat -d 2>/dev/null | grep -q CAPTURE && echo "services: print server, default queue CAPTURE" \
-                                            || echo "services: the print server could not be set up"
+    if lpstat -d 2>/dev/null | grep -q CAPTURE; then
+        echo "services: private print server on $CUPS_SERVER, default queue CAPTURE"
+    else
+        echo "services: the private print server could not be set up:"; cat "$dir/log/error_log" "$dir/log/cupsd.out" 2>/dev/null
+        stop_printing
+    fi
+}
+
+stop_printing() {
+    [ -n "$CUPSD_PID" ] && kill "$CUPSD_PID" 2>/dev/null && wait "$CUPSD_PID" 2>/dev/null
+    CUPSD_PID=""
+    unset CUPS_SERVER CUPS_SERVERROOT QUILLMOOR_PRINT_SPOOL
+}
+
+# What the test command must leave as it found it: the machine's default printer and queues
+# (asked of its own print server, not ours) and the backends.
+machine_printing_state() {
+    env -u CUPS_SERVER -u CUPS_SERVERROOT lpstat -d 2>&1
+    env -u CUPS_SERVER -u CUPS_SERVERROOT lpstat -v 2>&1
+    ls -l --time-style=full-iso /usr/lib/cups/backend 2>&1
+}
+machine_snapshot() { machine_printing_state >"$1"; }
+# machine_unchanged FILE: compares with the snapshot; prints the difference when there is one.
+machine_unchanged() {
+    if machine_printing_state | diff "$1" - >"$1.diff"; then
+        echo "machine printing set-up unchanged: ok"
+    else
+        echo "FAIL: the machine's printing set-up changed:"; cat "$1.diff"; return 1
+    fi
 }
 
 stop_services() {
     pulseaudio --kill >/dev/null 2>&1 || true
-    [ -n "$CUPSD_PID" ] && kill "$CUPSD_PID" 2>/dev/null && wait "$CUPSD_PID" 2>/dev/null
-    CUPSD_PID=""
+    stop_printing
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
     XVFB_PID=""
     [ -n "$SERVICES_DIR" ] && rm -rf "$SERVICES_DIR"
