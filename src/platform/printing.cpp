@@ -23,6 +23,11 @@ public:
             painter_.end();
     }
 
+    void askForColour() override
+    {
+        if (!started_)
+            printer_->setColorMode(QPrinter::Color);
+    }
     void setFontName(const QString &family) override { font_.setFamily(family); }
     void setFontSize(double points) override { font_.setPointSizeF(points); }
     void setForeColor(const QColor &c) override { colour_ = c; }
@@ -36,7 +41,7 @@ public:
     {
         draw(text);
         x_ = 0;
-        y_ += toTwips(metrics().lineSpacing());
+        flow_.advance(lineHeight());
     }
     void printKeepingLine(const QString &text) override
     {
@@ -44,6 +49,12 @@ public:
         x_ += textWidth(text);
     }
     double textWidth(const QString &text) override { return toTwips(metrics().horizontalAdvance(text)); }
+    void keepTogether(int lines) override
+    {
+        begin();
+        if (flow_.needsNewPage(lines * lineHeight()))
+            newPage();
+    }
 
     void line(QPointF from, QPointF to, const QColor &colour) override
     {
@@ -55,8 +66,13 @@ public:
     {
         begin();
         const QSizeF inches = m.sizeInches();
-        const double dpi = printer_->resolution();
-        wmf::paint(m, painter_, QRectF(toDevice(topLeft), QSizeF(inches.width() * dpi, inches.height() * dpi)));
+        QSizeF size(inches.width() * 1440, inches.height() * 1440);
+        // Shrunk, proportions kept, rather than cut at the paper's edge when a printer's margins
+        // leave less room than the page was laid out for.
+        const QSizeF room(pageWidth() - topLeft.x(), pageHeight() - topLeft.y());
+        if (room.width() > 0 && room.height() > 0 && (size.width() > room.width() || size.height() > room.height()))
+            size.scale(room, Qt::KeepAspectRatio);
+        wmf::paint(m, painter_, QRectF(toDevice(topLeft), QSizeF(size.width(), size.height()) * (printer_->resolution() / 1440.0)));
     }
     void endDocument() override
     {
@@ -73,16 +89,26 @@ private:
         if (started_ || !painter_.begin(printer_.get()))
             throw PrintError("the printer could not be started");
         started_ = true;
+        flow_.setPageHeight(pageHeight());
     }
+    void newPage()
+    {
+        if (!printer_->newPage())
+            throw PrintError("the printer could not start a new page");
+        flow_.newPage();
+    }
+    double lineHeight() const { return toTwips(metrics().lineSpacing()); }
     QFontMetricsF metrics() const { return QFontMetricsF(font_, printer_.get()); }
     double toTwips(double px) const { return px * 1440.0 / printer_->resolution(); }
     QPointF toDevice(QPointF twips) const { return twips * (printer_->resolution() / 1440.0); }
     void draw(const QString &text)
     {
         begin();
+        if (flow_.needsNewPage(lineHeight()))
+            newPage();
         painter_.setFont(font_);
         painter_.setPen(colour_);
-        painter_.drawText(toDevice(QPointF(x_, y_)) + QPointF(0, metrics().ascent()), text);
+        painter_.drawText(toDevice(QPointF(x_, flow_.top())) + QPointF(0, metrics().ascent()), text);
     }
 
     std::unique_ptr<QPrinter> printer_;
@@ -91,7 +117,8 @@ private:
     QFont font_;
     QColor colour_ = Qt::black;
     int penWidth_ = 1;
-    double x_ = 0, y_ = 0;
+    double x_ = 0;
+    PageFlow flow_;
 };
 
 printing::Factory &factory()

@@ -4,14 +4,40 @@
 #include "platform/printing.h"
 #include "shell/shared.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kProblem = QStringLiteral("There was a problem printing to your printer.");
 
+// Splits a text wider than the page at blanks into lines that fit (a word longer than the page
+// keeps a line of its own), so that no part of a heading or a name is cut off at the edge.
+QStringList fittingLines(Printer &p, const QString &text, double width)
+{
+    if (p.textWidth(text) <= width)
+        return {text};
+    QStringList lines;
+    QString current;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString longer = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
+        if (!current.isEmpty() && p.textWidth(longer) > width) {
+            lines << current;
+            current = word;
+        } else {
+            current = longer;
+        }
+    }
+    lines << current;
+    return lines;
+}
+
 void centred(Printer &p, const QString &text)
 {
-    p.setCurrentX((p.pageWidth() - p.textWidth(text)) / 2);
-    p.printEndingLine(text);
+    const double W = p.pageWidth();
+    for (const QString &line : fittingLines(p, text, W)) {
+        p.setCurrentX(std::max(0.0, (W - p.textWidth(line)) / 2));
+        p.printEndingLine(line);
+    }
 }
 
 const QColor kLightBlue(0, 0, 255), kLightRed(255, 0, 0), kBlue(0, 0, 128), kBlack(0, 0, 0);
@@ -22,6 +48,7 @@ void printWorksheet(const QString &productLine, const QString &title)
 {
     try {
         auto p = printing::open();
+        p->askForColour();
         p->setFontName(QStringLiteral("Times New Roman"));
         p->setFontSize(16);
         p->printEndingLine(QStringLiteral(" "));
@@ -36,6 +63,7 @@ void printWorksheet(const QString &productLine, const QString &title)
         p->printEndingLine(QStringLiteral(" "));
         p->setFontSize(12);
         for (int q = 1; q <= 10; ++q) {
+            p->keepTogether(4);  // a question is never parted from its answers
             p->setCurrentX(W / 16);
             p->printEndingLine(QStringLiteral("Question %1    ").arg(q) + shared::question[q]);
             p->setCurrentX(W / 3);
@@ -61,6 +89,7 @@ void printCertificate(const QString &name, double headingWidthTwips)
     const QString banner = QStringLiteral("   Well Done      Well Done     Well Done     Well Done    ");
     try {
         auto p = printing::open();
+        p->askForColour();
         p->setFontName(QStringLiteral("Times New Roman"));
         const double W = p->pageWidth(), H = p->pageHeight();
         auto blank = [&](int times) {

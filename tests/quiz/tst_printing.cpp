@@ -48,7 +48,7 @@ private slots:
         click(quiz->label3[1]);                                 // nor the question on show
         env->played.clear();
         click(quiz->label3[3]);
-        QStringList want{"font Times New Roman", "size 16", "line \" \"", QStringLiteral("x %1").arg(W / 16),
+        QStringList want{"in colour", "font Times New Roman", "size 16", "line \" \"", QStringLiteral("x %1").arg(W / 16),
                          QStringLiteral("keep \"Quillmoor%1Corvane\"").arg(QString(57, QLatin1Char(' '))), "line \" \"", "line \" \"", "size 32",
                          QStringLiteral("x %1").arg((W - 900) / 2), "line \"Quillmoor\"", QStringLiteral("x %1").arg((W - 1300) / 2),
                          "line \"Other Planets\"", "line \" \"", "size 12"};
@@ -75,7 +75,61 @@ private slots:
         quiz->Label5->clear();
         quiz->Label6->clear();
         click(quiz->label3[3]);
-        QCOMPARE(log.mid(7, 5), (QStringList{"size 32", "x 5953", "line \"\"", "x 5953", "line \"\""}));
+        QCOMPARE(log.mid(8, 5), (QStringList{"size 32", "x 5953", "line \"\"", "x 5953", "line \"\""}));
+    }
+
+    // The recording printer's lines: 16 pt 368 twips, 32 pt 736, 12 pt 276, so the headings take
+    // 1104 + 736 per heading line and every question block 1104.
+    void worksheetPages_data()
+    {
+        QTest::addColumn<double>("H");
+        QTest::addColumn<int>("titleWords");
+        QTest::addColumn<QStringList>("startingPages");  // what each new page starts with
+        QTest::newRow("everything fits: one page, the order unchanged") << 16838.0 << 2 << QStringList{};
+        QTest::newRow("question 5 would cross the foot: its block moves whole to page 2") << 8100.0 << 2
+                                                                                           << QStringList{"Question 5 "};
+        QTest::newRow("a heading line that would cross the foot starts page 2")
+            << 2000.0 << 2 << QStringList{"Other Planets", "Question 1 ", "Question 2 ", "Question 3 ", "Question 4 ", "Question 5 ",
+                                          "Question 6 ", "Question 7 ", "Question 8 ", "Question 9 ", "Question 10 "};
+        QTest::newRow("a title on four lines on A4: still one page") << 16838.0 << 60 << QStringList{};
+        QTest::newRow("a title on four lines on Letter: question 10 moves to page 2") << 15840.0 << 60 << QStringList{"Question 10 "};
+    }
+    void worksheetPages()
+    {
+        QFETCH(double, H);
+        QFETCH(int, titleWords);
+        QFETCH(QStringList, startingPages);
+        const double W = 11906;
+        printing::setFactory([&] { return std::make_unique<RecordingPrinter>(&log, W, H); });
+        multiple *quiz = openQuiz();
+        QStringList words;
+        for (int i = 0; i < titleWords; ++i)
+            words << (i == 0 ? QStringLiteral("Other") : i == 1 ? QStringLiteral("Planets") : QStringLiteral("Saturn"));
+        quiz->Label6->setText(words.join(QLatin1Char(' ')));
+        click(quiz->label3[3]);
+
+        QStringList starts;  // the first text printed on each new page
+        for (int i = 0; i < log.size(); ++i) {
+            if (log[i] != QStringLiteral("page"))
+                continue;
+            const auto next = std::find_if(log.begin() + i, log.end(), [](const QString &e) { return e.startsWith(QStringLiteral("line ")); });
+            QVERIFY(next != log.end());
+            const QString text = next->mid(6, next->size() - 7);  // "Question 5    ..." -> "Question 5 "
+            starts << (text.startsWith(QStringLiteral("Question ")) ? text.section(QLatin1Char(' '), 0, 1) + QLatin1Char(' ') : text);
+        }
+        QCOMPARE(starts, startingPages);
+
+        // The title is broken between words into centred lines that fit; not a word is lost.
+        const qsizetype first = log.indexOf(QStringLiteral("size 32")) + 3, last = log.indexOf(QStringLiteral("line \" \""), first);
+        QStringList titleLines;
+        for (qsizetype i = first; i < last; ++i)
+            if (log[i].startsWith(QStringLiteral("line ")))
+                titleLines << log[i].mid(6, log[i].size() - 7);
+        QCOMPARE(titleLines.join(QLatin1Char(' ')), words.join(QLatin1Char(' ')));
+        for (const QString &l : titleLines)
+            QVERIFY2(l.size() * 100.0 <= W, qPrintable(l));
+        QCOMPARE(titleLines.size(), titleWords > 17 ? 4 : 1);
+        QCOMPARE(env->messages->shown, QStringList{"Your worksheet is now printing."});
     }
 
     void noPrinter()
@@ -126,7 +180,7 @@ private slots:
         const QString banner = QStringLiteral("   Well Done      Well Done     Well Done     Well Done    ");
         auto centre = [&](const QString &t) { return QStringList{QStringLiteral("x %1").arg((W - 100.0 * t.size()) / 2), QStringLiteral("line \"%1\"").arg(t)}; };
         const QString sentence = QStringLiteral("You have scored %1 out of %1.").arg(score);
-        QStringList want{"font Times New Roman", "colour #0000ff", "size 25", "line \" \"", "keep \"" + banner + "\"", "keep \"" + banner + "\"",
+        QStringList want{"in colour", "font Times New Roman", "colour #0000ff", "size 25", "line \" \"", "keep \"" + banner + "\"", "keep \"" + banner + "\"",
                          "line \" \"", "line \" \"", "line \" \"", "colour #ff0000", "size 36"};
         want << centre(QStringLiteral("Quillmoor")) << "line \" \"" << "colour #0000ff" << headingSize << centre(heading) << centre(QString())
              << "size 36" << "line \" \"" << "line \" \"" << "line \" \"" << "colour #000080" << "size 28" << centre(QStringLiteral("Excellent Work"))
