@@ -11,6 +11,38 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+struct Word {
+    QString text;
+    QRectF box;  // points, from the page's top-left corner
+};
+
+// The words pdftotext finds on one page of a PDF, as a reader of the paper would see them.
+QList<Word> wordsOn(const QString &pdf, int page)
+{
+    QProcess t;
+    t.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                          QString::number(page), pdf, QStringLiteral("-")});
+    t.waitForFinished(30000);
+    const QRegularExpression re(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
+    QList<Word> words;
+    for (auto it = re.globalMatch(QString::fromUtf8(t.readAllStandardOutput())); it.hasNext();) {
+        const auto m = it.next();
+        words.append({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                            QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return words;
+}
+
+QStringList texts(const QList<Word> &words)
+{
+    QStringList t;
+    for (const Word &w : words)
+        t << w.text;
+    return t;
+}
+}  // namespace
+
 class TestPrinting : public QObject {
     Q_OBJECT
 private slots:
@@ -62,6 +94,57 @@ private slots:
         QVERIFY(std::abs((mercury.x() - earth.x()) - 36) < 0.5);  // 720 twips
         // The picture's top-left corner 1000 twips (50 pt) in.
         QVERIFY(std::abs((jupiter.x() - earth.x()) - 50) < 0.5);
+    }
+
+    // Lines that would pass the foot of the printable area go on to the next page, the first of
+    // them at the top; not a line is lost.
+    void linesPastTheFootGoOnToANewPage()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("lines.pdf"));
+        auto p = printing::pdf(path);
+        p->setFontSize(12);
+        const double foot = p->pageHeight() / 20;  // points below the printable area's top
+        for (int i = 1; i <= 100; ++i)
+            p->printEndingLine(QStringLiteral("Line%1").arg(i));
+        p->endDocument();
+        const QList<Word> one = wordsOn(path, 1), two = wordsOn(path, 2);
+        QVERIFY(one.size() > 40 && one.size() < 100);
+        QStringList all = texts(one) + texts(two);
+        QStringList want;
+        for (int i = 1; i <= 100; ++i)
+            want << QStringLiteral("Line%1").arg(i);
+        QCOMPARE(all, want);
+        QVERIFY(one.last().box.bottom() - one.first().box.top() <= foot);  // nothing past the foot
+        QVERIFY(std::abs(two.first().box.top() - one.first().box.top()) < 0.5);
+        QVERIFY(wordsOn(path, 3).isEmpty());
+    }
+
+    // A page picture taller than the room below its corner is shrunk, proportions kept, so its
+    // foot is on the paper; one that fits keeps its own size (lineFlowAndPicture).
+    void tallPictureIsShrunkToFit()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tall.pdf"));
+        wmf::Writer w(2880, 30000);  // 2 by about 21 inches
+        w.text(0, 300, QStringLiteral("Top"), wmf::TextStyle{});
+        w.text(0, 29500, QStringLiteral("Foot"), wmf::TextStyle{});
+        const auto tall = wmf::parse(w.finish());
+        QVERIFY(tall);
+        auto p = printing::pdf(path);
+        const double room = (p->pageHeight() - 1000) / 20;  // points
+        p->printEndingLine(QString());
+        p->picture(QPointF(1000, 1000), *tall);
+        p->endDocument();
+        const QList<Word> words = wordsOn(path, 1);
+        QCOMPARE(texts(words), (QStringList{"Top", "Foot"}));
+        const double top = words[0].box.top(), foot = words[1].box.bottom();
+        QVERIFY2(foot - top <= room && foot - top > room * 0.9, qPrintable(QStringLiteral("%1 of %2 pt").arg(foot - top).arg(room)));
+        QVERIFY(words[0].box.left() > words[1].box.left() - 0.5 && words[0].box.left() < words[1].box.left() + 0.5);
     }
 };
 
