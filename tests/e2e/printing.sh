@@ -134,4 +134,51 @@ ink() {  # pixels of the title's box near the colour $1, as "R,G,B" 0-255
 red=$(ink 255,0,0); grey=$(ink 87,87,87)
 echo "certificate: title box $crop holds $red red and $grey grey pixels"
 [ "$red" -gt 50 ] || e2e_fail "the product title is not printed in red"
+
+# A printer that has only grey (its description says so) still takes the certificate, and its
+# red title comes out as a dark grey. The queue lives on the tests' own server only.
+grey_queue() {
+    local ppd="$E2E_HOME/grey.ppd"
+    cat >"$ppd" <<'PPD'
+*PPD-Adobe: "4.3"
+*FormatVersion: "4.3"
+*FileVersion: "1.0"
+*LanguageVersion: English
+*LanguageEncoding: ISOLatin1
+*PCFileName: "GREY.PPD"
+*Manufacturer: "Quillmoor tests"
+*Product: "(Grey capture)"
+*ModelName: "Grey capture"
+*ShortNickName: "Grey capture"
+*NickName: "Grey capture"
+*PSVersion: "(3010.000) 0"
+*ColorDevice: False
+*DefaultColorSpace: Gray
+*cupsFilter2: "application/pdf application/vnd.cups-pdf 0 -"
+*OpenUI *PageSize/Media Size: PickOne
+*DefaultPageSize: A4
+*PageSize A4/A4: "<</PageSize[595 842]>>setpagedevice"
+*CloseUI: *PageSize
+*DefaultImageableArea: A4
+*ImageableArea A4/A4: "18 18 577 824"
+*DefaultPaperDimension: A4
+*PaperDimension A4/A4: "595 842"
+PPD
+    lpadmin -p GREY -E -v capture:/ -P "$ppd" >/dev/null 2>&1 && lpadmin -d GREY
+}
+grey_queue || e2e_fail "could not add the grey queue"
+trap 'lpadmin -d CAPTURE; lpadmin -x GREY; kill $APP_PID 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
+jobs=$(jobs_now)
+e2e_click $(( mx + 16 + 125 )) $(( my + 120 + 16 ))               # Print Certificate, again
+sleep 1; xdotool key Return
+grey=$(next_job "$jobs") || e2e_fail "the grey printer did not take the certificate"
+cp "$grey" "$E2E_ARTIFACTS/certificate-grey.pdf"
+pdftoppm -r 72 -gray -singlefile "$grey" "$E2E_ARTIFACTS/certificate-grey"
+box=$(pdftotext -bbox "$grey" - | grep -m1 '<word.*>Quillmoor<' \
+      | sed -E 's/.*xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)".*/\1 \2 \3 \4/')
+read -r x0 y0 x1 y1 <<<"$box"
+crop=$(awk -v a="$x0" -v b="$y0" -v c="$x1" -v d="$y1" 'BEGIN{printf "%dx%d+%d+%d", c - a, d - b, a, b}')
+darkest=$(/usr/bin/convert "$E2E_ARTIFACTS/certificate-grey.pgm" -crop "$crop" +repage -format '%[fx:int(255*minima)]' info:)
+echo "certificate on a grey printer: the title's darkest grey is $darkest of 255"
+[ "$darkest" -lt 128 ] || e2e_fail "the title is too pale to read in grey ($darkest)"
 echo "printing: ok"

@@ -32,7 +32,7 @@ if [ -z "${QUILLMOOR_PRINT_SPOOL:-}" ] || ! lpstat -d 2>/dev/null | grep -q CAPT
     echo "no capturing default printer: the printing part is left out"
     exit 0
 fi
-before=$(ls "$QUILLMOOR_PRINT_SPOOL" 2>/dev/null | wc -l)
+before=$(ls "$QUILLMOOR_PRINT_SPOOL"/*.pdf 2>/dev/null | wc -l)
 e2e_click $(( mx + 424 + 66 )) $(( my + 8 + 16 ))                # Key Facts
 sleep 0.8
 e2e_click $(( mx + 448 + 89 )) $(( my + 528 + 16 ))              # Next Page
@@ -41,7 +41,7 @@ e2e_shot viewer-page2
 e2e_click $(( mx + 712 + 37 )) $(( my + 8 + 16 ))                # Print
 job=""
 for _ in $(seq 200); do
-    [ "$(ls "$QUILLMOOR_PRINT_SPOOL" | wc -l)" -gt "$before" ] && { job=$(ls -t "$QUILLMOOR_PRINT_SPOOL"/*.pdf | head -1); break; }
+    [ "$(ls "$QUILLMOOR_PRINT_SPOOL"/*.pdf 2>/dev/null | wc -l)" -gt "$before" ] && { job=$(ls -t "$QUILLMOOR_PRINT_SPOOL"/*.pdf | head -1); break; }
     sleep 0.1
 done
 [ -n "$job" ] || e2e_fail "nothing reached the printer"
