@@ -91,11 +91,13 @@ CONF
     CUPSD_PID=$!
     # lpstat -r exits 0 whether or not the scheduler runs: its words tell.
     for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
-    lpadmin -p CAPTURE -E -v capture:/ -m raw >/dev/null 2>&1 && lpadmin -d CAPTURE >/dev/null 2>&1
+    # lpadmin lives in /usr/sbin, which a normal user's PATH may lack.
+    /usr/sbin/lpadmin -p CAPTURE -E -v capture:/ -m raw >"$dir/log/lpadmin.out" 2>&1 \
+        && /usr/sbin/lpadmin -d CAPTURE >>"$dir/log/lpadmin.out" 2>&1
     if lpstat -d 2>/dev/null | grep -q CAPTURE; then
         echo "services: private print server on $CUPS_SERVER, default queue CAPTURE"
     else
-        echo "services: the private print server could not be set up:"; cat "$dir/log/error_log" "$dir/log/cupsd.out" 2>/dev/null
+        echo "services: the private print server could not be set up:"; cat "$dir"/log/* 2>/dev/null
         stop_printing
     fi
 }

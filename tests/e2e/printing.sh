@@ -164,10 +164,10 @@ grey_queue() {
 *DefaultPaperDimension: A4
 *PaperDimension A4/A4: "595 842"
 PPD
-    lpadmin -p GREY -E -v capture:/ -P "$ppd" >/dev/null 2>&1 && lpadmin -d GREY
+    /usr/sbin/lpadmin -p GREY -E -v capture:/ -P "$ppd" >/dev/null 2>&1 && /usr/sbin/lpadmin -d GREY
 }
 grey_queue || e2e_fail "could not add the grey queue"
-trap 'lpadmin -d CAPTURE; lpadmin -x GREY; kill $APP_PID 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
+trap '/usr/sbin/lpadmin -d CAPTURE; /usr/sbin/lpadmin -x GREY; kill $APP_PID 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
 jobs=$(jobs_now)
 e2e_click $(( mx + 16 + 125 )) $(( my + 120 + 16 ))               # Print Certificate, again
 sleep 1; xdotool key Return
