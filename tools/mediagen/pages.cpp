@@ -256,7 +256,7 @@ int pictureHeight(const QString &name, const Layout &l)
     if (name == QLatin1String("rocky") || name == QLatin1String("giants"))
         return l.print ? 1900 : 1800;
     if (name == QLatin1String("thermometer"))
-        return l.print ? 3600 : 3300;
+        return l.print ? 3200 : 2600;
     if (name == QLatin1String("scales"))
         return l.print ? 4800 : 4400;
     throw std::runtime_error("no picture called " + name.toStdString());
