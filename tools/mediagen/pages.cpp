@@ -307,7 +307,7 @@ QByteArray layOut(const std::vector<Block> &blocks, const Layout &l, const QStri
             lines(b.text, l.body, l.left + 360, l.right, QStringLiteral("•"));
             y += lineHeight(l.body) / 8;
         } else if (b.kind == QLatin1String("small")) {
-            lines(b.text, l.small, l.left, l.right);
+            lines(b.text, l.small, l.left, l.right - 400);  // italics are drawn a little wider than measured
         } else if (b.kind == QLatin1String("picture")) {
             const int h = pictureHeight(b.text, l);
             picture(w, l, b.text, QRect(l.left, y, l.right - l.left, h));
