@@ -201,13 +201,48 @@ void Activity::label3_Click(int index)
     playsound(QStringLiteral("wav\\click.wav"));
 }
 
-void Activity::paintEvent(QPaintEvent *event)
+namespace {
+
+// The pointer lines run from the boxes into the pictures, so they are a layer of their own over
+// the pictures: painted on the screen itself they would be hidden under them.
+class LineLayer : public QWidget {
+public:
+    LineLayer(QWidget *screen, std::vector<ActivityLine> lines) : QWidget(screen), lines_(std::move(lines))
+    {
+        setObjectName(QStringLiteral("lines"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(screen->rect());
+        screen->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            setGeometry(static_cast<QWidget *>(watched)->rect());
+        return false;
+    }
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setPen(QPen(QColor(255, 255, 0), 3));
+        for (const ActivityLine &l : lines_)
+            p.drawLine(QPoint(twips::toPx(l.from.x()), twips::toPx(l.from.y())), QPoint(twips::toPx(l.to.x()), twips::toPx(l.to.y())));
+    }
+
+private:
+    std::vector<ActivityLine> lines_;
+};
+
+}  // namespace
+
+void Activity::addLines(const std::vector<ActivityLine> &lines)
 {
-    Screen::paintEvent(event);
-    if (lines_.empty())
-        return;
-    QPainter p(this);
-    p.setPen(QPen(QColor(255, 255, 0), 3));
-    for (const ActivityLine &l : lines_)
-        p.drawLine(QPointF(l.from.x() / twips::perPixel, l.from.y() / twips::perPixel), QPointF(l.to.x() / twips::perPixel, l.to.y() / twips::perPixel));
+    auto *layer = new LineLayer(this, lines);
+    layer->raise();
+    // The boxes, slots, labels and buttons stay above the lines, in their own order.
+    const QObjectList below = children();
+    for (QObject *o : below)
+        if (auto *label = qobject_cast<ClickLabel *>(o))
+            label->raise();
 }

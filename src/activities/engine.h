@@ -74,10 +74,10 @@ protected:
     // The score "Check Score" counts; one box each by default.
     virtual int countScore() const;
 
-    void addLines(const std::vector<ActivityLine> &lines) { lines_ = lines; }
+    // Yellow pointer lines, drawn above the screen's pictures and texts, under its labels.
+    void addLines(const std::vector<ActivityLine> &lines);
     QLabel *text(const QString &caption, double left, double top, double width, double height, const QString &family, double pt,
                  bool bold, const QColor &colour, Qt::Alignment align);
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     void place(QWidget *w, const TwipsRect &r);
@@ -87,5 +87,4 @@ private:
     std::vector<ActivityItem> items_;
     bool slotTakesHeight_;
     std::vector<TwipsRect> labels_, boxes_, slots_;
-    std::vector<ActivityLine> lines_;
 };

@@ -3,7 +3,9 @@
 // handler with the offset in twips that such an event carries.
 #include "activities/labelling.h"
 #include "activities/ordering.h"
+#include "platform/picturebox.h"
 #include "platform/screens.h"
+#include "platform/twips.h"
 #include "quiz/welldone.h"
 #include "shell/intro0.h"
 #include "shell/shared.h"
@@ -225,6 +227,39 @@ private slots:
         QVERIFY(a->inBox(0, 1));
         QCOMPARE(a->labelRect(0).height, 375.0f);
         QCOMPARE(a->Label2[0]->height(), 25);
+    }
+
+    // The pointer lines join the boxes to the thermometer picture; they must be seen over it
+    // along their whole length, not hidden under it.
+    void thermometerPointersShow_data()
+    {
+        QTest::addColumn<int>("x1");  // twips
+        QTest::addColumn<int>("x2");
+        QTest::addColumn<int>("y");
+        QTest::newRow("boiling, right") << 8280 << 8880 << 2040;
+        QTest::newRow("freezing, right") << 8280 << 8880 << 5790;
+        QTest::newRow("reading, right") << 8280 << 8880 << 4890;
+        QTest::newRow("212, left") << 6480 << 7320 << 2040;
+        QTest::newRow("32, left") << 6480 << 7320 << 5790;
+        QTest::newRow("77, left") << 6480 << 7320 << 4890;
+    }
+    void thermometerPointersShow()
+    {
+        QFETCH(int, x1);
+        QFETCH(int, x2);
+        QFETCH(int, y);
+        Activity *a = open(0, 1);
+        QVERIFY(a->findChild<PictureBox *>(QStringLiteral("Image1_0"))->geometry().intersects(twips::rect(x1, y - 15, x2 - x1, 30)) || x1 > 8595);
+        const QImage shot = a->grab().toImage();
+        auto yellow = [](QRgb c) { return qRed(c) > 220 && qGreen(c) > 220 && qBlue(c) < 80; };
+        int missing = 0;
+        for (int x = twips::toPx(x1) + 1; x < twips::toPx(x2) - 1; ++x) {
+            bool seen = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                seen = seen || yellow(shot.pixel(x, twips::toPx(y) + dy));
+            missing += seen ? 0 : 1;
+        }
+        QCOMPARE(missing, 0);
     }
 
     void eagleOncePerLoadAndSoundOff()

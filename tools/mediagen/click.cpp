@@ -23,5 +23,5 @@ void makeClick(const Recipe &r, const QString &out)
         const double low = 0.55 * std::exp(-t / 0.006) * std::sin(2 * M_PI * knock * t);
         s.v.push_back(attack * release * (bright + low));
     }
-    writeWav(out, s, r.number(QStringLiteral("peak_db"), -3));
+    writeWav(out, s, recipeLoudness(r));
 }

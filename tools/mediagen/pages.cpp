@@ -256,7 +256,7 @@ int pictureHeight(const QString &name, const Layout &l)
     if (name == QLatin1String("rocky") || name == QLatin1String("giants"))
         return l.print ? 1900 : 1800;
     if (name == QLatin1String("thermometer"))
-        return l.print ? 3600 : 3300;
+        return l.print ? 3200 : 2600;
     if (name == QLatin1String("scales"))
         return l.print ? 4800 : 4400;
     throw std::runtime_error("no picture called " + name.toStdString());
@@ -307,7 +307,7 @@ QByteArray layOut(const std::vector<Block> &blocks, const Layout &l, const QStri
             lines(b.text, l.body, l.left + 360, l.right, QStringLiteral("•"));
             y += lineHeight(l.body) / 8;
         } else if (b.kind == QLatin1String("small")) {
-            lines(b.text, l.small, l.left, l.right);
+            lines(b.text, l.small, l.left, l.right - 400);  // italics are drawn a little wider than measured
         } else if (b.kind == QLatin1String("picture")) {
             const int h = pictureHeight(b.text, l);
             picture(w, l, b.text, QRect(l.left, y, l.right - l.left, h));

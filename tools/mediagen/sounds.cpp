@@ -1,5 +1,6 @@
 // Every sound of the program but the click, synthesised. The recipe's "sound" names which; each
-// function builds its sound into a buffer, and writeWav levels, pads and writes it.
+// function builds its sound into a buffer, and writeWav levels it to the
+// recipe's loudness, pads and writes it.
 #include "generators.h"
 #include "synth.h"
 
@@ -313,5 +314,5 @@ void makeSound(const Recipe &r, const QString &out)
         throw std::runtime_error("no such sound in " + out.toStdString());
     Rng rng(quint64(r.number(QStringLiteral("seed"), 1)));
     Buffer b = it->second(rng);
-    writeWav(out, b.samples(), r.number(QStringLiteral("peak_db"), -3));
+    writeWav(out, b.samples(), recipeLoudness(r));
 }

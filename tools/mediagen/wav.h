@@ -11,5 +11,12 @@ struct Samples {
     std::vector<double> v;  // -1..1
 };
 
-// Removes any DC offset, scales the peak to peakDb dBFS, adds the silences and writes the file.
-void writeWav(const QString &path, Samples s, double peakDb);
+// The highest sample any sound reaches, dBFS: under -1 with a margin for the 16-bit rounding.
+inline constexpr double kPeakCeilingDb = -1.5;
+
+// Removes any DC offset, brings the sound to an integrated loudness (LUFS) with its peaks held
+// under the ceiling, adds the silences and writes the file.
+void writeWav(const QString &path, Samples s, double loudnessLufs);
+
+// Recipes give a sound's loudness as "loudness_lufs".
+double recipeLoudness(const class Recipe &r);
