@@ -4,9 +4,9 @@
 #include "platform/screens.h"
 #include "platform/twips.h"
 #include "quiz/welldone.h"
-#include "shell/setupform.h"
-#include "shell/shared.h"
-#include "shell/soundrequest.h"
+#include "core/setupform.h"
+#include "core/shared.h"
+#include "core/soundrequest.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "activities/ordering.h"
 
 #include "platform/twips.h"
-#include "shell/shared.h"
-#include "shell/soundrequest.h"
+#include "core/shared.h"
+#include "core/soundrequest.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "quiz/printing.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
-#include "shell/setupform.h"
-#include "shell/shared.h"
-#include "shell/soundrequest.h"
+#include "core/setupform.h"
+#include "core/shared.h"
+#include "core/soundrequest.h"
 
 #include <QButtonGroup>
 

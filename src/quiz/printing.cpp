@@ -2,7 +2,7 @@
 
 #include "platform/messages.h"
 #include "platform/printing.h"
-#include "shell/shared.h"
+#include "core/shared.h"
 
 namespace {
 

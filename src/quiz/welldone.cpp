@@ -9,9 +9,9 @@
 #include "platform/messages.h"
 
 #include <QFontMetrics>
-#include "shell/setupform.h"
-#include "shell/shared.h"
-#include "shell/soundrequest.h"
+#include "core/setupform.h"
+#include "core/shared.h"
+#include "core/soundrequest.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include "quiz/multiple.h"
 #include "quiz/questions.h"
 #include "platform/twips.h"
-#include "shell/intro0.h"
-#include "shell/setupform.h"
-#include "shell/shared.h"
-#include "shell/soundrequest.h"
+#include "core/navigation.h"
+#include "core/setupform.h"
+#include "core/shared.h"
+#include "core/soundrequest.h"
 #include "viewers/teacher.h"
 
 TopicHub::TopicHub(const QString &name, const Topic &topic) : Screen(name), topic_(topic)
@@ -77,7 +77,7 @@ void TopicHub::label3_Click(int index)
         }
         break;
     case 2:
-        Screens::show<intro0>();
+        navigation::shell()->showMenu();
         Screens::unload(this);
         break;
     case 4:

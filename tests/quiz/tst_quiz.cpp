@@ -7,7 +7,7 @@
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
 #include "shell/intro0.h"
-#include "shell/shared.h"
+#include "core/shared.h"
 #include "support/testenv.h"
 #include "topics/hub.h"
 
