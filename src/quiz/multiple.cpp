@@ -4,6 +4,7 @@
 #include "platform/screens.h"
 #include "platform/twips.h"
 #include "quiz/printing.h"
+#include "quiz/results.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
 #include "core/setupform.h"
@@ -119,6 +120,14 @@ void multiple::showquest()
         Option1[5]->setFocus();
 }
 
+int multiple::chosen() const
+{
+    for (int i = 1; i <= 4; ++i)
+        if (Option1[i]->isChecked())
+            return i;
+    return 0;
+}
+
 void multiple::Option1_Click() { playsound(QStringLiteral("wav\\typekey.wav")); }
 
 void multiple::label3_Click(int index)
@@ -130,9 +139,7 @@ void multiple::label3_Click(int index)
         break;
     case 1: {
         const int q = shared::questnum.toInt();
-        // The loader lets only "1" to "4" through, so this is always one of the answers.
-        const int n = shared::correct[q].toInt();
-        shared::mark[q] = Option1.contains(n) && n <= 4 && Option1[n]->isChecked() ? 1 : 0;
+        shared::mark[q] = results::mark(shared::correct[q], chosen());
         shared::questnum = q + 1;
         if (q + 1 < 11)
             showquest();
@@ -154,14 +161,13 @@ void multiple::label3_Click(int index)
 
 void multiple::endQuiz()
 {
-    for (int q = 1; q <= 10; ++q) {
+    for (int q = 1; q <= 10; ++q)
         shared::score = shared::score.toInt() + shared::mark[q].toInt();
-        if (shared::mark[q] == 0) {
-            const int k = (q - 1) - shared::score.toInt();
-            Wrong *w = Screens::get<Wrong>();
-            w->Label2[k]->setText(QStringLiteral(" %1. ").arg(q) + shared::question[q]);
-            w->Label2[k]->show();
-        }
+    const QList<int> wrong = results::wrongQuestions(shared::mark);
+    for (int k = 0; k < wrong.size(); ++k) {
+        Wrong *w = Screens::get<Wrong>();
+        w->Label2[k]->setText(QStringLiteral(" %1. ").arg(wrong[k]) + shared::question[wrong[k]]);
+        w->Label2[k]->show();
     }
     shared::certheading = Label5->text();
     Screens::get<Wrong>()->Label6->setText(Label6->text());
