@@ -3,6 +3,7 @@
 #include "platform/labels.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
+#include "platform/theme.h"
 #include "quiz/welldone.h"
 #include "core/setupform.h"
 #include "core/shared.h"
@@ -135,7 +136,7 @@ void Activity::snap(int index, const TwipsRect &target)
     l.left = target.left;
     l.top = target.top;
     place(Label2[index], l);
-    playsound(QStringLiteral("wav\\thud3.wav"));
+    playsound(media::thud);
 }
 
 void Activity::Label2_MouseUp(int index)
@@ -183,7 +184,7 @@ void Activity::label3_Click(int index)
     default:
         break;
     }
-    playsound(QStringLiteral("wav\\click.wav"));
+    playsound(media::click);
 }
 
 void Activity::paintEvent(QPaintEvent *event)
@@ -192,7 +193,7 @@ void Activity::paintEvent(QPaintEvent *event)
     if (lines_.empty())
         return;
     QPainter p(this);
-    p.setPen(QPen(QColor(255, 255, 0), 3));
+    p.setPen(QPen(theme::buttonYellow, 3));
     for (const ActivityLine &l : lines_)
         p.drawLine(QPointF(l.from.x() / twips::perPixel, l.from.y() / twips::perPixel), QPointF(l.to.x() / twips::perPixel, l.to.y() / twips::perPixel));
 }

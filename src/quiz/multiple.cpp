@@ -3,6 +3,7 @@
 #include "platform/labels.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
+#include "platform/theme.h"
 #include "quiz/printing.h"
 #include "quiz/results.h"
 #include "quiz/welldone.h"
@@ -89,7 +90,7 @@ void multiple::onLoad()
     Option1[5]->stackUnder(Picture1);
     for (int i = 1; i <= 4; ++i) {
         QPalette p = Option1[i]->palette();
-        p.setColor(QPalette::Window, QColor(39, 63, 137));
+        p.setColor(QPalette::Window, theme::windowBlue);
         Option1[i]->setPalette(p);
         Option1[i]->setAutoFillBackground(true);
         Option1[i]->setBackgroundRole(QPalette::Window);
@@ -128,7 +129,7 @@ int multiple::chosen() const
     return 0;
 }
 
-void multiple::Option1_Click() { playsound(QStringLiteral("wav\\typekey.wav")); }
+void multiple::Option1_Click() { playsound(media::typekey); }
 
 void multiple::label3_Click(int index)
 {
@@ -156,7 +157,7 @@ void multiple::label3_Click(int index)
     default:
         break;
     }
-    playsound(QStringLiteral("wav\\click.wav"));
+    playsound(media::click);
 }
 
 void multiple::endQuiz()

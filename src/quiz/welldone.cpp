@@ -7,7 +7,7 @@
 #include "quiz/printing.h"
 #include "quiz/results.h"
 #include "quiz/wrong.h"
-#include "platform/messages.h"
+#include "platform/theme.h"
 
 #include <QFontMetrics>
 #include "core/setupform.h"
@@ -18,7 +18,7 @@ namespace {
 
 QLabel *label(QWidget *parent, double pt, bool bold, const QString &family, const QString &text = {})
 {
-    QLabel *l = makeLabel(parent, text, twips::font(family, pt, bold), QColor(255, 255, 0));
+    QLabel *l = makeLabel(parent, text, twips::font(family, pt, bold), theme::buttonYellow);
     l->setWordWrap(true);
     return l;
 }
@@ -90,7 +90,7 @@ void Welldone::onLoad()
 
 void Welldone::Timer1_Timer()
 {
-    Picture1->load(QStringLiteral("images\\icicle.jpg"));
+    Picture1->load(media::icicle);
     Timer1->stop();
     Timer2->start();
 }
@@ -122,11 +122,7 @@ void Welldone::label3_Click(int index)
         if (shared::score == shared::total.toInt()) {
             // Measured as this screen would draw the heading, in its own default font.
             const double heading = twips::fromPx(QFontMetrics(font()).horizontalAdvance(shared::certheading));
-            try {
-                printCertificate(Text1->text(), heading);
-            } catch (...) {
-                messages::ok(QStringLiteral("Printing has been cancelled."));
-            }
+            printCertificate(Text1->text(), heading);
             return;  // never a click after the certificate
         }
         Screens::show<Wrong>();
@@ -134,5 +130,5 @@ void Welldone::label3_Click(int index)
         Screens::unload<Wrong>();
         Screens::unload(this);
     }
-    playsound(QStringLiteral("wav\\click.wav"));
+    playsound(media::click);
 }
