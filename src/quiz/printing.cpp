@@ -120,6 +120,10 @@ void printCertificate(const QString &name, double headingWidthTwips)
     } catch (const PrintError &) {
         messages::ok(kProblem);
         return;
+    } catch (...) {
+        // Nothing may escape into the event loop; whatever else went wrong, say printing stopped.
+        messages::ok(QStringLiteral("Printing has been cancelled."));
+        return;
     }
     messages::ok(QStringLiteral("Your certificate is now printing."));
 }
