@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 #include "platform/screens.h"
 #include "platform/sound.h"
+#include "shell/install.h"
 #include "shell/titlefrm.h"
 
 #include <QApplication>
@@ -47,6 +48,7 @@ int main(int argc, char *argv[])
     paths::setDataDir(paths::dataDirForExecutable(exeDir));
     sound::setModuleDir(sound::moduleDirForExecutable(exeDir));
 
+    shell::install();
     Titlefrm *title = Screens::get<Titlefrm>();
     Screens::bringToFront(title);
 

@@ -7,7 +7,7 @@
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/screens.h"
-#include "shell/shared.h"
+#include "core/shared.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,7 +4,7 @@
 #include "platform/fonts.h"
 #include "platform/paths.h"
 #include "platform/screens.h"
-#include "shell/shared.h"
+#include "core/shared.h"
 #include "topics/hub.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // Any bytes as the worksheet catalogue: the reader must stop quietly with at most 1000 titles.
 #include "authoring/catalogue.h"
-#include "shell/shared.h"
+#include "core/shared.h"
 
 #include <QBuffer>
 #include <cstdint>

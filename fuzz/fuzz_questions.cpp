@@ -2,7 +2,7 @@
 // bound, and a refused file leaves the set as it was.
 #include "platform/fieldfile.h"
 #include "quiz/questions.h"
-#include "shell/shared.h"
+#include "core/shared.h"
 
 #include <QBuffer>
 #include <cstdint>

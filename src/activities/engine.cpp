@@ -3,10 +3,11 @@
 #include "platform/labels.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
+#include "platform/theme.h"
 #include "quiz/welldone.h"
-#include "shell/setupform.h"
-#include "shell/shared.h"
-#include "shell/soundrequest.h"
+#include "core/setupform.h"
+#include "core/shared.h"
+#include "core/soundrequest.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -129,51 +130,36 @@ void Activity::Label2_MouseMove(int index, Qt::MouseButtons buttons, float x, fl
     place(Label2[index], l);
 }
 
-bool Activity::hits(const TwipsRect &t, const TwipsRect &l) const
-{
-    return float(double(t.left) - double(t.width) / 2) < l.left && float(double(t.left) + t.width) > l.left
-           && float(double(t.top) - double(t.height) / 2) < l.top && float(double(t.top) + t.height) > l.top;
-}
-
 void Activity::snap(int index, const TwipsRect &target)
 {
     TwipsRect &l = labels_[std::size_t(index)];
     l.left = target.left;
     l.top = target.top;
     place(Label2[index], l);
-    playsound(QStringLiteral("wav\\thud3.wav"));
+    playsound(media::thud);
 }
 
 void Activity::Label2_MouseUp(int index)
 {
     // Box 0, slot 0, box 1, slot 1, ...: every hit snaps and thuds; the pass never stops early.
     for (int i = 0; i < count(); ++i) {
-        if (hits(boxes_[std::size_t(i)], labels_[std::size_t(index)]))
+        if (rules::catches(boxes_[std::size_t(i)], labels_[std::size_t(index)]))
             snap(index, boxes_[std::size_t(i)]);
-        if (hits(slots_[std::size_t(i)], labels_[std::size_t(index)]))
+        if (rules::catches(slots_[std::size_t(i)], labels_[std::size_t(index)]))
             snap(index, slots_[std::size_t(i)]);
     }
-    int placed = 0;
-    for (int j = 0; j < count(); ++j)
-        for (int k = 0; k < count(); ++k)
-            if (inBox(j, k))
-                ++placed;
-    if (placed == count())
+    if (rules::placed(labels_, boxes_) == count())
         label3[2]->show();
 }
 
 bool Activity::inBox(int label, int box) const
 {
-    return labels_[std::size_t(label)].left == boxes_[std::size_t(box)].left && labels_[std::size_t(label)].top == boxes_[std::size_t(box)].top;
+    return rules::inBox(labels_[std::size_t(label)], boxes_[std::size_t(box)]);
 }
 
 int Activity::countScore() const
 {
-    int score = 0;
-    for (int i = 0; i < count(); ++i)
-        if (inBox(i, i))
-            ++score;
-    return score;
+    return rules::ownBoxScore(labels_, boxes_);
 }
 
 void Activity::label3_Click(int index)
@@ -198,7 +184,7 @@ void Activity::label3_Click(int index)
     default:
         break;
     }
-    playsound(QStringLiteral("wav\\click.wav"));
+    playsound(media::click);
 }
 
 namespace {
@@ -225,7 +211,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        p.setPen(QPen(QColor(255, 255, 0), 3));
+        p.setPen(QPen(theme::buttonYellow, 3));
         for (const ActivityLine &l : lines_)
             p.drawLine(QPoint(twips::toPx(l.from.x()), twips::toPx(l.from.y())), QPoint(twips::toPx(l.to.x()), twips::toPx(l.to.y())));
     }

@@ -3,17 +3,13 @@
 // dropped onto boxes or back onto their home slots, "Check Score" once every label sits in a box.
 // An activity's state is nothing but its labels' positions, kept in single-precision twips; a
 // label is in a box exactly when their left and top are equal.
+#include "activities/rules.h"
 #include "platform/clicklabel.h"
 #include "platform/controlarray.h"
 #include "platform/screen.h"
 
 #include <QLabel>
 #include <vector>
-
-// A rectangle in twips, single precision as the positions are stored.
-struct TwipsRect {
-    float left = 0, top = 0, width = 0, height = 0;
-};
 
 // A label of the activity: a clickable-looking label that reports mouse moves and releases in
 // twips relative to itself, with the buttons held.
@@ -58,6 +54,8 @@ public:
     int count() const { return int(labels_.size()); }
     const TwipsRect &labelRect(int i) const { return labels_[std::size_t(i)]; }
     const TwipsRect &boxRect(int i) const { return boxes_[std::size_t(i)]; }
+    const std::vector<TwipsRect> &labels() const { return labels_; }
+    const std::vector<TwipsRect> &boxes() const { return boxes_; }
     const TwipsRect &slotRect(int i) const { return slots_[std::size_t(i)]; }
     bool inBox(int label, int box) const;
 
@@ -81,7 +79,6 @@ protected:
 
 private:
     void place(QWidget *w, const TwipsRect &r);
-    bool hits(const TwipsRect &target, const TwipsRect &label) const;
     void snap(int index, const TwipsRect &target);
 
     std::vector<ActivityItem> items_;

@@ -1,8 +1,8 @@
 #include "activities/ordering.h"
 
 #include "platform/twips.h"
-#include "shell/shared.h"
-#include "shell/soundrequest.h"
+#include "core/shared.h"
+#include "core/soundrequest.h"
 
 namespace {
 
@@ -52,14 +52,7 @@ weatherord::weatherord() : Activity(QStringLiteral("weatherord"), planets(), fal
 int weatherord::countScore() const
 {
     // A box takes any label of its own group: rocky planets 0 to 3, gas giants 4 to 7.
-    int score = 0;
-    for (int box = 0; box < 8; ++box) {
-        const int group = box < 4 ? 0 : 4;
-        for (int j = 0; j < 4; ++j)
-            if (inBox(j + group, box))
-                ++score;
-    }
-    return score;
+    return rules::groupScore(labels(), boxes(), 4);
 }
 
 temperatureord::temperatureord() : Activity(QStringLiteral("temperatureord"), temperatures(), true)

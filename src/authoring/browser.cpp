@@ -8,10 +8,10 @@
 #include "platform/twips.h"
 #include "quiz/multiple.h"
 #include "quiz/questions.h"
-#include "shell/intro0.h"
-#include "shell/setupform.h"
-#include "shell/shared.h"
-#include "shell/soundrequest.h"
+#include "core/navigation.h"
+#include "core/setupform.h"
+#include "core/shared.h"
+#include "core/soundrequest.h"
 
 namespace {
 const QString kCorrupted = QStringLiteral("This worksheet seems to be corrupted.");
@@ -130,7 +130,7 @@ void worksheets::Label2_Click(int index)
 {
     playsound(QStringLiteral("wav\\click.wav"));
     if (index == 0) {
-        Screens::show<intro0>();
+        navigation::shell()->showMenu();
         Screens::unload(this);
         return;
     }
@@ -152,10 +152,10 @@ void worksheets::Label2_Click(int index)
         showSlots();
     } else {
         // Reading the menu's picture and title loads the menu unseen, which turns sound on.
-        intro0 *menu = Screens::get<intro0>();
+        const navigation::MenuLook menu = navigation::shell()->menuLook();
         multiple *quiz = Screens::get<multiple>();
-        quiz->Picture1->setPicture(menu->Image1->picture());
-        quiz->Label5->setText(menu->Label1->text());
+        quiz->Picture1->setPicture(menu.picture);
+        quiz->Label5->setText(menu.productLine);
         Screens::show<multiple>();
     }
 }

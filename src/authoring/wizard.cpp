@@ -5,8 +5,8 @@
 #include "platform/messages.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
-#include "shell/setupform.h"
-#include "shell/soundrequest.h"
+#include "core/setupform.h"
+#include "core/soundrequest.h"
 
 #include <QLabel>
 

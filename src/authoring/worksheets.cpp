@@ -4,7 +4,7 @@
 #include "platform/fieldfile.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
-#include "shell/shared.h"
+#include "core/shared.h"
 
 #include <QDir>
 #include <QFile>

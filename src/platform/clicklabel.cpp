@@ -1,6 +1,7 @@
 #include "platform/clicklabel.h"
 
 #include "platform/twips.h"
+#include "platform/theme.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,7 +10,7 @@ ClickLabel::ClickLabel(int index, const QString &caption, QWidget *parent) : QLa
 {
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setMouseTracking(true);
-    setForeColor(QColor(255, 255, 0));
+    setForeColor(theme::buttonYellow);
 }
 
 ClickLabel *ClickLabel::button(QWidget *parent, int index, const QString &caption, double left, double top, double width, double height,
@@ -52,16 +53,14 @@ void ClickLabel::paintEvent(QPaintEvent *event)
         QPainter p(this);
         if (opaque_)
             p.fillRect(rect(), back_);
-        if (border_) {
-            // A thin sunken edge that shows on both the window colour and the highlight.
-            const QRect r = rect().adjusted(0, 0, -1, -1);
-            p.setPen(QColor(128, 128, 128));
-            p.drawLine(r.topLeft(), r.topRight());
-            p.drawLine(r.topLeft(), r.bottomLeft());
-            p.setPen(QColor(255, 255, 255));
-            p.drawLine(r.bottomLeft(), r.bottomRight());
-            p.drawLine(r.topRight(), r.bottomRight());
-        }
+        // A thin sunken edge that shows on both the window colour and the highlight.
+        const QRect r = rect().adjusted(0, 0, -1, -1);
+        p.setPen(QColor(128, 128, 128));
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(QColor(255, 255, 255));
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
     }
     QLabel::paintEvent(event);
 }

@@ -20,7 +20,6 @@ public:
     void setBackColor(const QColor &c);
     QColor backColor() const { return back_; }
     void setForeColor(const QColor &c);
-    void setBorder(bool border) { border_ = border; update(); }
 
 signals:
     void clicked(int index);
@@ -35,7 +34,6 @@ protected:
 private:
     int index_;
     bool opaque_ = true;
-    bool border_ = true;
     bool pressed_ = false;
     QColor back_{0, 0, 0};
 };

@@ -1,8 +1,8 @@
 #pragma once
 // Controls of one name told apart by an index, with the gaps of the design kept (the menu's
 // entries are 0, 10 and 16 to 20).
+#include <QtGlobal>
 #include <map>
-#include <stdexcept>
 
 template <class T>
 class ControlArray {
@@ -11,8 +11,9 @@ public:
     T *operator[](int index) const
     {
         auto it = items_.find(index);
+        // A missing index is a programming error; stop here rather than throw through Qt's event loop.
         if (it == items_.end())
-            throw std::out_of_range("control array index");
+            qFatal("no control with index %d in this control array", index);
         return it->second;
     }
     bool contains(int index) const { return items_.count(index) != 0; }

@@ -3,12 +3,14 @@
 #include "platform/labels.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
+#include "platform/theme.h"
 #include "quiz/printing.h"
+#include "quiz/results.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
-#include "shell/setupform.h"
-#include "shell/shared.h"
-#include "shell/soundrequest.h"
+#include "core/setupform.h"
+#include "core/shared.h"
+#include "core/soundrequest.h"
 
 #include <QButtonGroup>
 
@@ -88,7 +90,7 @@ void multiple::onLoad()
     Option1[5]->stackUnder(Picture1);
     for (int i = 1; i <= 4; ++i) {
         QPalette p = Option1[i]->palette();
-        p.setColor(QPalette::Window, QColor(39, 63, 137));
+        p.setColor(QPalette::Window, theme::windowBlue);
         Option1[i]->setPalette(p);
         Option1[i]->setAutoFillBackground(true);
         Option1[i]->setBackgroundRole(QPalette::Window);
@@ -119,7 +121,15 @@ void multiple::showquest()
         Option1[5]->setFocus();
 }
 
-void multiple::Option1_Click() { playsound(QStringLiteral("wav\\typekey.wav")); }
+int multiple::chosen() const
+{
+    for (int i = 1; i <= 4; ++i)
+        if (Option1[i]->isChecked())
+            return i;
+    return 0;
+}
+
+void multiple::Option1_Click() { playsound(media::typekey); }
 
 void multiple::label3_Click(int index)
 {
@@ -130,9 +140,7 @@ void multiple::label3_Click(int index)
         break;
     case 1: {
         const int q = shared::questnum.toInt();
-        // The loader lets only "1" to "4" through, so this is always one of the answers.
-        const int n = shared::correct[q].toInt();
-        shared::mark[q] = Option1.contains(n) && n <= 4 && Option1[n]->isChecked() ? 1 : 0;
+        shared::mark[q] = results::mark(shared::correct[q], chosen());
         shared::questnum = q + 1;
         if (q + 1 < 11)
             showquest();
@@ -149,19 +157,18 @@ void multiple::label3_Click(int index)
     default:
         break;
     }
-    playsound(QStringLiteral("wav\\click.wav"));
+    playsound(media::click);
 }
 
 void multiple::endQuiz()
 {
-    for (int q = 1; q <= 10; ++q) {
+    for (int q = 1; q <= 10; ++q)
         shared::score = shared::score.toInt() + shared::mark[q].toInt();
-        if (shared::mark[q] == 0) {
-            const int k = (q - 1) - shared::score.toInt();
-            Wrong *w = Screens::get<Wrong>();
-            w->Label2[k]->setText(QStringLiteral(" %1. ").arg(q) + shared::question[q]);
-            w->Label2[k]->show();
-        }
+    const QList<int> wrong = results::wrongQuestions(shared::mark);
+    for (int k = 0; k < wrong.size(); ++k) {
+        Wrong *w = Screens::get<Wrong>();
+        w->Label2[k]->setText(QStringLiteral(" %1. ").arg(wrong[k]) + shared::question[wrong[k]]);
+        w->Label2[k]->show();
     }
     shared::certheading = Label5->text();
     Screens::get<Wrong>()->Label6->setText(Label6->text());

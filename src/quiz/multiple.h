@@ -31,4 +31,5 @@ public:
 private:
     void Option1_Click();
     void endQuiz();
+    int chosen() const;  // the option chosen, 1 to 4, or 0 for none
 };

@@ -2,7 +2,7 @@
 
 #include "platform/messages.h"
 #include "platform/printing.h"
-#include "shell/shared.h"
+#include "core/shared.h"
 
 #include <algorithm>
 
@@ -148,6 +148,10 @@ void printCertificate(const QString &name, double headingWidthTwips)
         p->endDocument();
     } catch (const PrintError &) {
         messages::ok(kProblem);
+        return;
+    } catch (...) {
+        // Nothing may escape into the event loop; whatever else went wrong, say printing stopped.
+        messages::ok(QStringLiteral("Printing has been cancelled."));
         return;
     }
     messages::ok(QStringLiteral("Your certificate is now printing."));

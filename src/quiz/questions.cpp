@@ -2,7 +2,7 @@
 
 #include "platform/fieldfile.h"
 #include "platform/paths.h"
-#include "shell/shared.h"
+#include "core/shared.h"
 
 #include <QFile>
 #include <array>

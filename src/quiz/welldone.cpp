@@ -5,19 +5,20 @@
 #include "platform/screens.h"
 #include "platform/twips.h"
 #include "quiz/printing.h"
+#include "quiz/results.h"
 #include "quiz/wrong.h"
-#include "platform/messages.h"
+#include "platform/theme.h"
 
 #include <QFontMetrics>
-#include "shell/setupform.h"
-#include "shell/shared.h"
-#include "shell/soundrequest.h"
+#include "core/setupform.h"
+#include "core/shared.h"
+#include "core/soundrequest.h"
 
 namespace {
 
 QLabel *label(QWidget *parent, double pt, bool bold, const QString &family, const QString &text = {})
 {
-    QLabel *l = makeLabel(parent, text, twips::font(family, pt, bold), QColor(255, 255, 0));
+    QLabel *l = makeLabel(parent, text, twips::font(family, pt, bold), theme::buttonYellow);
     l->setWordWrap(true);
     return l;
 }
@@ -30,22 +31,6 @@ QTimer *timer(QObject *parent, int ms)
 }
 
 }  // namespace
-
-QString celebration(int score, double r)
-{
-    static const QMap<int, QStringList> sounds = {
-        {10, {QStringLiteral("wav\\fanf2.wav"), QStringLiteral("wav\\fanf3.wav")}},
-        {9, {QStringLiteral("wav\\crowd.wav"), QStringLiteral("wav\\cheer2.wav"), QStringLiteral("wav\\klaxon.wav")}},
-        {8, {QStringLiteral("wav\\flute.wav"), QStringLiteral("wav\\gong.wav"), QStringLiteral("wav\\clap2.wav")}},
-        {7, {QStringLiteral("wav\\drumroll.wav"), QStringLiteral("wav\\laser2.wav"), QStringLiteral("wav\\whizz.wav")}},
-        {6, {QStringLiteral("wav\\clap3.wav"), QStringLiteral("wav\\clown.wav")}},
-    };
-    const QStringList row = sounds.value(score);
-    if (row.isEmpty())
-        return {};
-    const int i = std::clamp(int(r * row.size()), 0, int(row.size()) - 1);
-    return row[i];
-}
 
 Welldone::Welldone() : Screen(QStringLiteral("Welldone"))
 {
@@ -89,16 +74,14 @@ void Welldone::onLoad()
 {
     setupform(this);
     const int s = shared::score.toInt(), t = shared::total.toInt();
-    const QString outOf = QStringLiteral(" %1 out of %2.").arg(s).arg(t);
-    if (s == t) {
-        Label1->setText(QStringLiteral("Excellent work. You have scored") + outOf);
+    Label1->setText(results::message(s, t));
+    if (results::fullMarks(s, t)) {
         Label6->hide();
         label3[0]->setText(QStringLiteral("Print Certificate"));
         label3[0]->show();
         Text1->show();
         Label2->show();
     } else {
-        Label1->setText((s >= t - 2 ? QStringLiteral("Good work. You have scored") : QStringLiteral("You have scored")) + outOf);
         Label5->setText(QStringLiteral("Click the button above to check which questions you answered incorrectly."));
         label3[0]->setText(QStringLiteral("Check Wrong Answers"));
     }
@@ -107,7 +90,7 @@ void Welldone::onLoad()
 
 void Welldone::Timer1_Timer()
 {
-    Picture1->load(QStringLiteral("images\\icicle.jpg"));
+    Picture1->load(media::icicle);
     Timer1->stop();
     Timer2->start();
 }
@@ -126,7 +109,7 @@ void Welldone::Timer3_Timer()
 {
     rnd::seedFromClock();
     if (shared::soundflag == 1) {
-        const QString sound = celebration(shared::score.toInt(), rnd::uniform());
+        const QString sound = results::celebration(shared::score.toInt(), rnd::uniform());
         if (!sound.isEmpty())
             playsound(sound);
     }
@@ -139,11 +122,7 @@ void Welldone::label3_Click(int index)
         if (shared::score == shared::total.toInt()) {
             // Measured as this screen would draw the heading, in its own default font.
             const double heading = twips::fromPx(QFontMetrics(font()).horizontalAdvance(shared::certheading));
-            try {
-                printCertificate(Text1->text(), heading);
-            } catch (...) {
-                messages::ok(QStringLiteral("Printing has been cancelled."));
-            }
+            printCertificate(Text1->text(), heading);
             return;  // never a click after the certificate
         }
         Screens::show<Wrong>();
@@ -151,5 +130,5 @@ void Welldone::label3_Click(int index)
         Screens::unload<Wrong>();
         Screens::unload(this);
     }
-    playsound(QStringLiteral("wav\\click.wav"));
+    playsound(media::click);
 }

@@ -32,5 +32,3 @@ public:
     void Timer3_Timer();
 };
 
-// The celebration sound for a score, and r the random choice in [0, 1); empty for no sound.
-QString celebration(int score, double r);

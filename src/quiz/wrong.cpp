@@ -4,7 +4,7 @@
 #include "platform/screens.h"
 #include "platform/twips.h"
 #include "quiz/welldone.h"
-#include "shell/setupform.h"
+#include "core/setupform.h"
 
 namespace {
 QLabel *label(QWidget *parent, double pt, const QColor &colour, Qt::Alignment align, const QString &text = {})

@@ -5,9 +5,10 @@
 #include "authoring/wizard.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
-#include "shell/setupform.h"
-#include "shell/shared.h"
-#include "shell/soundrequest.h"
+#include "platform/theme.h"
+#include "core/setupform.h"
+#include "core/shared.h"
+#include "core/soundrequest.h"
 #include "shell/titlefrm.h"
 #include "topics/hub.h"
 #include "viewers/guide.h"
@@ -28,10 +29,10 @@ const Entry kEntries[] = {
     {0, "Measuring Temperature", 120, 3240, 3315, 375, 12, QColor(0, 0, 0)},
     {10, "Other Planets", 3540, 6120, 3315, 375, 12, QColor(0, 0, 0)},
     {16, "Exit", 10560, 7920, 1245, 495, 18, QColor(0, 0, 0)},
-    {17, "Multiple Choice Wizard", 7080, 5760, 4635, 495, 18, QColor(0, 0, 128)},
-    {18, "Worksheet Catalogue", 7080, 6600, 4635, 495, 18, QColor(0, 0, 128)},
-    {19, "Acknowledgments", 120, 7920, 3075, 495, 14.25, QColor(0, 0, 128)},
-    {20, "Teachers' Guide", 120, 1440, 3075, 495, 14.25, QColor(0, 0, 128)},
+    {17, "Multiple Choice Wizard", 7080, 5760, 4635, 495, 18, theme::navy},
+    {18, "Worksheet Catalogue", 7080, 6600, 4635, 495, 18, theme::navy},
+    {19, "Acknowledgments", 120, 7920, 3075, 495, 14.25, theme::navy},
+    {20, "Teachers' Guide", 120, 1440, 3075, 495, 14.25, theme::navy},
 };
 
 void setTextColour(QWidget *w, const QColor &c)
@@ -97,7 +98,7 @@ void intro0::onLoad()
     Image1->load(QStringLiteral("Images\\icicle.jpg"));
     for (QRadioButton *o : {Option1, Option2}) {
         QPalette p = o->palette();
-        p.setColor(QPalette::Window, QColor(39, 63, 137));
+        p.setColor(QPalette::Window, theme::windowBlue);
         o->setPalette(p);
     }
     shared::soundflag = 1;
@@ -155,5 +156,5 @@ void intro0::Label2_Click(int index)
     default:
         break;
     }
-    playsound(QStringLiteral("wav\\click.wav"));
+    playsound(media::click);
 }

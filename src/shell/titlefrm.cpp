@@ -5,8 +5,8 @@
 #include "platform/twips.h"
 #include "shell/grey.h"
 #include "shell/intro0.h"
-#include "shell/setupform.h"
-#include "shell/soundrequest.h"
+#include "core/setupform.h"
+#include "core/soundrequest.h"
 
 #include <QGuiApplication>
 #include <QScreen>

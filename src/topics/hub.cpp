@@ -6,10 +6,11 @@
 #include "quiz/multiple.h"
 #include "quiz/questions.h"
 #include "platform/twips.h"
-#include "shell/intro0.h"
-#include "shell/setupform.h"
-#include "shell/shared.h"
-#include "shell/soundrequest.h"
+#include "platform/theme.h"
+#include "core/navigation.h"
+#include "core/setupform.h"
+#include "core/shared.h"
+#include "core/soundrequest.h"
 #include "viewers/teacher.h"
 
 TopicHub::TopicHub(const QString &name, const Topic &topic) : Screen(name), topic_(topic)
@@ -19,7 +20,7 @@ TopicHub::TopicHub(const QString &name, const Topic &topic) : Screen(name), topi
     Label1->setFont(twips::font(QStringLiteral("Times New Roman"), 27.75, true));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette p = Label1->palette();
-    p.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    p.setColor(QPalette::WindowText, theme::buttonYellow);
     Label1->setPalette(p);
     twips::place(Label1, topic.titleLeft, 0, topic.titleWidth, topic.titleHeight);
 
@@ -77,7 +78,7 @@ void TopicHub::label3_Click(int index)
         }
         break;
     case 2:
-        Screens::show<intro0>();
+        navigation::shell()->showMenu();
         Screens::unload(this);
         break;
     case 4:
@@ -93,7 +94,7 @@ void TopicHub::label3_Click(int index)
     default:
         break;
     }
-    playsound(QStringLiteral("wav\\click.wav"));
+    playsound(media::click);
 }
 
 // ---- Other Planets ---------------------------------------------------------------------------
@@ -149,7 +150,7 @@ temperature::temperature()
 void temperature::onLoad()
 {
     setupform(this);
-    setBackColor(QColor(39, 63, 137));
+    setBackColor(theme::windowBlue);
     // Each image takes its picture's size and is centred across the window.
     for (auto [image, file, top] : {std::tuple{Image1, "images\\weathermap.jpg", 720.0}, std::tuple{Image2, "images\\tempgauge.jpg", 7140.0}}) {
         image->load(QString::fromLatin1(file));

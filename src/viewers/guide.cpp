@@ -2,8 +2,8 @@
 
 #include "platform/screens.h"
 #include "platform/twips.h"
-#include "shell/setupform.h"
-#include "shell/shared.h"
+#include "core/setupform.h"
+#include "core/shared.h"
 #include "viewers/pagebuttons.h"
 #include "viewers/printpage.h"
 

@@ -1,6 +1,7 @@
 #include "viewers/pagebuttons.h"
 
 #include "platform/twips.h"
+#include "platform/theme.h"
 
 void makePageButtons(QWidget *screen, QLabel *&Label1, ControlArray<ClickLabel> &label3)
 {
@@ -10,7 +11,7 @@ void makePageButtons(QWidget *screen, QLabel *&Label1, ControlArray<ClickLabel> 
     Label1->setFont(font);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QPalette p = Label1->palette();
-    p.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    p.setColor(QPalette::WindowText, theme::buttonYellow);
     Label1->setPalette(p);
     twips::place(Label1, 4200, 7920, 2295, 495);
 

@@ -6,7 +6,7 @@
 #include "platform/screens.h"
 #include "quiz/questions.h"
 #include "shell/intro0.h"
-#include "shell/shared.h"
+#include "core/shared.h"
 #include "support/testenv.h"
 
 #include <QDir>

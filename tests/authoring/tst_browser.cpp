@@ -5,7 +5,7 @@
 #include "platform/screens.h"
 #include "quiz/multiple.h"
 #include "shell/intro0.h"
-#include "shell/shared.h"
+#include "core/shared.h"
 #include "support/testenv.h"
 
 #include <QTest>

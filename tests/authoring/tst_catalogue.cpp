@@ -3,7 +3,7 @@
 #include "authoring/catalogue.h"
 #include "platform/screens.h"
 #include "shell/intro0.h"
-#include "shell/shared.h"
+#include "core/shared.h"
 #include "support/testenv.h"
 
 #include <QDir>

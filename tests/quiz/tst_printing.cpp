@@ -4,7 +4,7 @@
 #include "quiz/multiple.h"
 #include "quiz/welldone.h"
 #include "shell/intro0.h"
-#include "shell/shared.h"
+#include "core/shared.h"
 #include "support/recordingprinter.h"
 #include "support/testenv.h"
 #include "topics/hub.h"

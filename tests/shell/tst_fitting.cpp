@@ -2,7 +2,7 @@
 // 800 x 600 = 12000 x 9000 twips, and on a smaller 640 x 480).
 #include "platform/screens.h"
 #include "shell/intro0.h"
-#include "shell/setupform.h"
+#include "core/setupform.h"
 #include "shell/titlefrm.h"
 #include "support/testenv.h"
 

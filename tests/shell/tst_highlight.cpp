@@ -3,7 +3,7 @@
 #include "platform/clicklabel.h"
 #include "platform/screens.h"
 #include "shell/intro0.h"
-#include "shell/setupform.h"
+#include "core/setupform.h"
 #include "support/testenv.h"
 
 #include <QTest>

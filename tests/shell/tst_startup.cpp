@@ -2,7 +2,7 @@
 #include "platform/screens.h"
 #include "shell/grey.h"
 #include "shell/intro0.h"
-#include "shell/shared.h"
+#include "core/shared.h"
 #include "shell/titlefrm.h"
 #include "support/testenv.h"
 #include "platform/twips.h"

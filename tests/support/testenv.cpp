@@ -3,7 +3,8 @@
 #include "platform/fonts.h"
 #include "platform/paths.h"
 #include "platform/screens.h"
-#include "shell/shared.h"
+#include "core/shared.h"
+#include "shell/install.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,6 +29,7 @@ void copyTree(const QString &from, const QString &to)
 TestEnv::TestEnv()
 {
     fonts::registerFonts();
+    shell::install();
     Screens::reset();
     shared::reset();
     copyTree(QStringLiteral(QUILLMOOR_BUILD_DATA), data_.path());

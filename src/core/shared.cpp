@@ -1,4 +1,4 @@
-#include "shell/shared.h"
+#include "core/shared.h"
 
 namespace shared {
 

@@ -1,4 +1,4 @@
-#include "shell/setupform.h"
+#include "core/setupform.h"
 
 #include "platform/picturebox.h"
 #include "platform/screen.h"

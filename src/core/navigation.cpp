@@ -1,0 +1,11 @@
+#include "core/navigation.h"
+
+namespace navigation {
+namespace {
+Shell *current = nullptr;
+}
+
+void setShell(Shell *shell) { current = shell; }
+Shell *shell() { return current; }
+
+}  // namespace navigation

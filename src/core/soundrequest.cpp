@@ -1,0 +1,13 @@
+#include "core/soundrequest.h"
+
+#include "core/navigation.h"
+#include "core/shared.h"
+#include "platform/sound.h"
+
+void playsound(const QString &relativePath)
+{
+    if (shared::soundflag != 1)
+        return;
+    if (navigation::Shell *shell = navigation::shell())
+        shell->backdropSound()->play(relativePath);
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The program's colours and the paths of media used in more than one place, each under one name.
+#include <QColor>
+#include <QString>
+
+namespace theme {
+
+inline const QColor windowBlue(39, 63, 137);     // every fitted screen's back colour
+inline const QColor pictureBlue(49, 135, 214);   // the back colour of a screen's Picture1
+inline const QColor backdropBlue(48, 133, 214);  // the stage behind every screen
+inline const QColor buttonYellow(255, 255, 0);   // clickable labels' text, most headings
+inline const QColor black(0, 0, 0);
+inline const QColor navy(0, 0, 128);
+inline const QColor green(0, 255, 0);
+inline const QColor dialogGrey(192, 192, 192);   // the title screen
+
+}  // namespace theme
+
+namespace media {
+
+inline const QString click = QStringLiteral("wav\\click.wav");
+inline const QString thud = QStringLiteral("wav\\thud3.wav");
+inline const QString typekey = QStringLiteral("wav\\typekey.wav");
+inline const QString icicle = QStringLiteral("images\\icicle.jpg");
+
+}  // namespace media

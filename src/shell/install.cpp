@@ -1,0 +1,30 @@
+#include "shell/install.h"
+
+#include "core/navigation.h"
+#include "platform/screens.h"
+#include "shell/grey.h"
+#include "shell/intro0.h"
+
+namespace shell {
+namespace {
+
+class ShellFloor : public navigation::Shell {
+public:
+    void showMenu() override { Screens::show<intro0>(); }
+    navigation::MenuLook menuLook() override
+    {
+        intro0 *menu = Screens::get<intro0>();
+        return {menu->Image1->picture(), menu->Label1->text()};
+    }
+    SoundDevice *backdropSound() override { return Screens::get<Grey>()->SndDevil1.get(); }
+};
+
+}  // namespace
+
+void install()
+{
+    static ShellFloor floor;
+    navigation::setShell(&floor);
+}
+
+}  // namespace shell

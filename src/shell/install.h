@@ -1,0 +1,6 @@
+#pragma once
+// Fills in what the lower floors ask of the shell (core/navigation.h). The program calls it once
+// before the first screen; tests of the screens call it too.
+namespace shell {
+void install();
+}
