@@ -97,7 +97,9 @@ QByteArray FieldWriter::bytes() const
     return textcodec::encode(text);
 }
 
-bool FieldWriter::commit(const QString &path) const
+bool FieldWriter::commit(const QString &path) const { return commitBytes(path, bytes()); }
+
+bool FieldWriter::commitBytes(const QString &path, const QByteArray &data)
 {
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
@@ -105,7 +107,6 @@ bool FieldWriter::commit(const QString &path) const
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray data = bytes();
     if (file.write(data) != data.size()) {
         file.cancelWriting();
         return false;

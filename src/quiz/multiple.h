@@ -32,3 +32,12 @@ private:
     void Option1_Click();
     void endQuiz();
 };
+
+// Whether a question set's texts show in full in their places on the quiz screen, measured with
+// its own fonts and sizes: the title on one line, the question within its lines, an answer
+// beside its option button.
+namespace quizfit {
+bool title(const QString &text);
+bool question(const QString &text);
+bool answer(const QString &text);
+}  // namespace quizfit
