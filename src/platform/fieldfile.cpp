@@ -107,7 +107,9 @@ bool FieldWriter::commitBytes(const QString &path, const QByteArray &data)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(data) != data.size()) {
+    // Flushed here: commit() flushes its buffer too, but a write that fails there (a full disk,
+    // a file-size limit) would go unnoticed and the cut-short file would replace the old one.
+    if (file.write(data) != data.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }
