@@ -3,6 +3,7 @@
 #include "authoring/catalogue.h"
 #include "authoring/wizard.h"
 #include "authoring/worksheets.h"
+#include "platform/fieldfile.h"
 #include "platform/messages.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
@@ -12,6 +13,8 @@
 #include "core/setupform.h"
 #include "core/shared.h"
 #include "core/soundrequest.h"
+
+#include <QFile>
 
 namespace {
 const QString kCorrupted = QStringLiteral("This worksheet seems to be corrupted.");
@@ -26,6 +29,21 @@ QCheckBox *modeBox(QWidget *parent, const QString &text, double left)
     c->setPalette(p);
     twips::place(c, left, 120, 2640, 375);
     return c;
+}
+
+// Loads a catalogue title's worksheet into the shared question set; false when it cannot be read.
+bool loadworksheet(const QString &title)
+{
+    QFile file(worksheetfile(title));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    try {
+        FieldReader in(&file, kMaxQuestionField);
+        loadquestions(in);
+        return true;
+    } catch (const FileError &) {
+        return false;
+    }
 }
 }  // namespace
 
@@ -49,6 +67,7 @@ worksheets::worksheets() : Screen(QStringLiteral("worksheets"))
         auto *slot = new ClickLabel(k, QString(), this);
         slot->setObjectName(QStringLiteral("Label2_%1").arg(k));
         slot->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        slot->setTextFormat(Qt::PlainText);
         twips::place(slot, k <= 12 ? 120 : 6120, 720 + 600 * ((k - 1) % 12), 5715, 375);
         Label2.add(k, slot);
     }
@@ -135,21 +154,18 @@ void worksheets::Label2_Click(int index)
         return;
     }
     const QString title = Label2[index]->text();
-    if (!loadquestionfile(QStringLiteral("multiple/") + title + QStringLiteral(".txt"))) {
+    const bool loaded = loadworksheet(title);
+    if (Check2->isChecked()) {
+        // A title whose file is gone or broken can still be taken out of the catalogue.
+        deleteTitle(title);
+        return;
+    }
+    if (!loaded) {
         messages::ok(kCorrupted);
         return;
     }
     if (Check1->isChecked()) {
-        editworksheet();
-    } else if (Check2->isChecked()) {
-        if (!messages::okCancel(QStringLiteral("Are you sure that you want to delete the worksheet ") + title + QStringLiteral("?")))
-            return;
-        shared::currentworksheet = title;
-        if (!delworksheet()) {
-            messages::ok(kCorrupted);
-            return;
-        }
-        showSlots();
+        editworksheet(title);
     } else {
         // Reading the menu's picture and title loads the menu unseen, which turns sound on.
         const navigation::MenuLook menu = navigation::shell()->menuLook();
@@ -158,6 +174,25 @@ void worksheets::Label2_Click(int index)
         quiz->Label5->setText(menu.productLine);
         Screens::show<multiple>();
     }
+}
+
+void worksheets::deleteTitle(const QString &title)
+{
+    if (!messages::okCancel(QStringLiteral("Are you sure that you want to delete the worksheet ") + title + QStringLiteral("?")))
+        return;
+    shared::currentworksheet = title;
+    const Change done = delworksheet();
+    if (done != Change::Done) {
+        messages::ok(changeMessage(done, false));
+        return;
+    }
+    showSlots();
+}
+
+void worksheets::refresh()
+{
+    readcatalogue();
+    workpage();
 }
 
 void worksheets::showSlots()
@@ -173,10 +208,16 @@ void worksheets::showSlots()
         Label2[k]->show();
 }
 
-void worksheets::editworksheet()
+void worksheets::editworksheet(const QString &title)
 {
+    if (wizard *open = Screens::find<wizard>(); open && open->unsaved()
+        && !messages::okCancel(QStringLiteral("The wizard holds a worksheet that has not been saved. "
+                                              "Do you want to replace it with the worksheet %1?").arg(title)))
+        return;
     wizard *w = Screens::get<wizard>();
-    w->Text1->setText(shared::tasktitle);
+    // The catalogue's title, not the file's first line, which reads "&" as a comma: the worksheet
+    // is saved again under the name it has.
+    w->Text1->setText(title);
     for (int q = 0; q < 10; ++q) {
         w->Text2[q]->setText(shared::question[q + 1]);
         w->Text3[4 * q]->setText(shared::answera[q + 1]);
@@ -187,5 +228,6 @@ void worksheets::editworksheet()
         for (int a = 0; a < 4; ++a)
             w->Check1[4 * q + a]->setChecked(a == n - 1);
     }
+    w->opened(title);
     Screens::show<wizard>();
 }

@@ -24,8 +24,11 @@ public:
     void Label2_Click(int index);
     void label3_Click(int index);
     void workpage();
+    // Reads the catalogue again and shows the page on show as it now stands.
+    void refresh();
 
 private:
-    void editworksheet();
+    void editworksheet(const QString &title);
+    void deleteTitle(const QString &title);
     void showSlots();
 };

@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "core/shared.h"
 
+#include <QDir>
 #include <QFile>
 
 bool readcatalogue()
@@ -29,6 +30,8 @@ bool readcatalogue(QIODevice *device)
 
     // Counts are clamped to what was read, so the browser never pages past the real titles.
     shared::worksheetcount = 0;
+    if (count < 0)
+        return false;
     for (long long i = 1; i <= count; ++i) {
         if (i > shared::kMaxWorksheets)
             return false;
@@ -40,4 +43,25 @@ bool readcatalogue(QIODevice *device)
         shared::worksheetcount = static_cast<int>(i);
     }
     return true;
+}
+
+CatalogueRead readcataloguewhole(QStringList &titles)
+{
+    // The teacher's catalogue, else the empty one shipped.
+    QFile file(paths::resolve(QStringLiteral("multiple\\track.txt")));
+    if (!file.open(QIODevice::ReadOnly))
+        return CatalogueRead::Missing;
+    shared::worksheetcount.clear();
+    const bool whole = readcatalogue(&file);
+    titles.clear();
+    for (int i = 1; i <= shared::worksheetcount.toInt(); ++i)
+        titles << shared::worksheetname[i];
+    return whole ? CatalogueRead::Whole : CatalogueRead::Partial;
+}
+
+CatalogueLock::CatalogueLock() : lock_(QDir(paths::teacherDir()).filePath(QStringLiteral("track.lock")))
+{
+    QDir().mkpath(paths::teacherDir());
+    lock_.setStaleLockTime(30000);
+    held_ = lock_.tryLock(kWaitMs);
 }

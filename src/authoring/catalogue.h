@@ -5,7 +5,11 @@
 // readcatalogue() fills shared::worksheetcount and shared::worksheetname. It survives any file: a
 // missing one leaves the catalogue as it was; otherwise it stops quietly at the end of the file,
 // after title 1000, or at a line too long to be a title, keeping what it read, and leaves
-// worksheetcount at the number of titles actually read. Returns false when it stopped early.
+// worksheetcount at the number of titles actually read. Returns false when it stopped early (or
+// the count is not a number of titles), so nothing may be written back from what it read.
+#include <QLockFile>
+#include <QStringList>
+
 bool readcatalogue();
 
 class QIODevice;
@@ -14,3 +18,21 @@ bool readcatalogue(QIODevice *device);
 
 // The longest line the reader accepts as a title; the wizard allows 25 characters.
 inline constexpr int kMaxCatalogueLine = 4096;
+
+// The catalogue read for a change: whole, or why not. Fills shared state as readcatalogue() does.
+enum class CatalogueRead { Whole, Missing, Partial };
+CatalogueRead readcataloguewhole(QStringList &titles);
+
+// Holds the catalogue's lock file while it lives, so copies of the program sharing one folder
+// take turns. The wait is short: the screen does not answer while it waits, and a copy holding
+// the lock longer than that is stuck or gone (a dead holder's lock is taken over at once).
+class CatalogueLock {
+public:
+    static constexpr int kWaitMs = 2000;
+    CatalogueLock();
+    bool held() const { return held_; }
+
+private:
+    QLockFile lock_;
+    bool held_ = false;
+};

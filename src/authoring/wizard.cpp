@@ -1,16 +1,21 @@
 #include "authoring/wizard.h"
 
+#include "authoring/browser.h"
 #include "authoring/worksheets.h"
 #include "platform/labels.h"
 #include "platform/messages.h"
 #include "platform/screens.h"
+#include "platform/textlimit.h"
 #include "platform/twips.h"
+#include "quiz/multiple.h"
 #include "core/setupform.h"
 #include "core/soundrequest.h"
 
 #include <QLabel>
 
 namespace {
+
+const QString kLeaveUnsaved = QStringLiteral("Your worksheet has not been saved. Do you want to leave the wizard and lose your typing?");
 
 QLabel *fixedText(QWidget *parent, const QString &text, double left, double top, double width, double pt, bool bold = true)
 {
@@ -22,7 +27,7 @@ QLabel *fixedText(QWidget *parent, const QString &text, double left, double top,
 QLineEdit *box(QWidget *parent, int maxLength, double pt)
 {
     auto *e = new QLineEdit(parent);
-    e->setMaxLength(maxLength);
+    textlimit::limit(e, maxLength);
     e->setFont(twips::font(QStringLiteral("Times New Roman"), pt));
     return e;
 }
@@ -93,11 +98,73 @@ void wizard::onLoad()
 
 void wizard::label3_Click(int index)
 {
-    if (index == 0)
-        Screens::unload(this);
-    else
+    if (index == 1)
         genwork();
+    else if (!unsaved() || messages::okCancel(kLeaveUnsaved))
+        Screens::unload(this);
     playsound(QStringLiteral("wav\\click.wav"));
+}
+
+WorksheetEntries wizard::entries() const
+{
+    WorksheetEntries e;
+    e.title = Text1->text();
+    for (int q = 0; q < 10; ++q)
+        e.questions[std::size_t(q)] = Text2[q]->text();
+    for (int i = 0; i < 40; ++i) {
+        e.answers[std::size_t(i)] = Text3[i]->text();
+        e.ticks[std::size_t(i)] = Check1[i]->isChecked();
+    }
+    return e;
+}
+
+bool wizard::unsaved() const { return entries() != saved_; }
+
+void wizard::opened(const QString &title)
+{
+    saved_ = entries();
+    own_ = {title};
+    for (QLineEdit *box : findChildren<QLineEdit *>())
+        box->setCursorPosition(0);  // the start of a long text, not its end
+}
+
+// Names what will not show in full on the quiz screen, for a warning; empty when all fits.
+QString wizard::misfits() const
+{
+    QStringList out;
+    if (!quizfit::title(Text1->text()))
+        out << QStringLiteral("the title");
+    for (int q = 0; q < 10; ++q) {
+        if (!quizfit::question(Text2[q]->text()))
+            out << QStringLiteral("Question %1").arg(q + 1);
+        for (int a = 0; a < 4; ++a)
+            if (!quizfit::answer(Text3[4 * q + a]->text()))
+                out << QStringLiteral("Question %1 answer %2").arg(q + 1).arg(QLatin1Char("ABCD"[a]));
+    }
+    return out.join(QStringLiteral(", "));
+}
+
+void wizard::save()
+{
+    const WorksheetEntries e = entries();
+    const QString problem = titleProblem(e.title);
+    if (!problem.isEmpty()) {
+        messages::ok(problem);
+        return;
+    }
+    const QString cut = misfits();
+    if (!cut.isEmpty())
+        messages::ok(QStringLiteral("These will not show in full on the quiz screen: %1. Your worksheet will still be saved.").arg(cut));
+    // Another worksheet of this name is replaced only when the teacher says so.
+    if (!own_.contains(e.title) && worksheetexists(e.title)
+        && !messages::okCancel(QStringLiteral("A worksheet called %1 already exists. Do you want to replace it?").arg(e.title)))
+        return;
+    if (!saveworksheet(e))
+        return;
+    saved_ = e;
+    own_.insert(e.title);
+    if (worksheets *browser = Screens::find<worksheets>())
+        browser->refresh();  // a new title shows in the open catalogue at once
 }
 
 void wizard::genwork()
@@ -130,13 +197,5 @@ void wizard::genwork()
             return;
         }
     }
-    WorksheetEntries e;
-    e.title = Text1->text();
-    for (int q = 0; q < 10; ++q)
-        e.questions[std::size_t(q)] = Text2[q]->text();
-    for (int i = 0; i < 40; ++i) {
-        e.answers[std::size_t(i)] = Text3[i]->text();
-        e.ticks[std::size_t(i)] = Check1[i]->isChecked();
-    }
-    saveworksheet(e);
+    save();
 }

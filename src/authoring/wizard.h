@@ -1,7 +1,10 @@
 #pragma once
 #include "platform/clicklabel.h"
 #include "platform/controlarray.h"
+#include "authoring/worksheets.h"
 #include "platform/screen.h"
+
+#include <QSet>
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -23,4 +26,17 @@ public:
     void label3_Click(int index);
     // Validates the entries in order; saves when they are complete.
     void genwork();
+
+    WorksheetEntries entries() const;
+    // True when the boxes hold typing that was neither saved nor opened for editing.
+    bool unsaved() const;
+    // The boxes were just filled with the saved worksheet of this title (Edit).
+    void opened(const QString &title);
+
+private:
+    QString misfits() const;
+    void save();
+
+    WorksheetEntries saved_;  // as last opened or saved
+    QSet<QString> own_;       // titles opened or saved here: saving under them replaces without asking
 };

@@ -97,7 +97,9 @@ QByteArray FieldWriter::bytes() const
     return textcodec::encode(text);
 }
 
-bool FieldWriter::commit(const QString &path) const
+bool FieldWriter::commit(const QString &path) const { return commitBytes(path, bytes()); }
+
+bool FieldWriter::commitBytes(const QString &path, const QByteArray &data)
 {
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
@@ -105,8 +107,9 @@ bool FieldWriter::commit(const QString &path) const
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray data = bytes();
-    if (file.write(data) != data.size()) {
+    // Flushed here: commit() flushes its buffer too, but a write that fails there (a full disk,
+    // a file-size limit) would go unnoticed and the cut-short file would replace the old one.
+    if (file.write(data) != data.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

@@ -51,6 +51,8 @@ public:
     // Writes every line followed by CR LF to path, atomically. Returns false on any failure,
     // leaving whatever was there before untouched.
     bool commit(const QString &path) const;
+    // The same for bytes already encoded.
+    static bool commitBytes(const QString &path, const QByteArray &data);
 
     QByteArray bytes() const;
 

@@ -55,9 +55,35 @@ QString fromWindows1252(const QByteArray &bytes)
     return out;
 }
 
+namespace {
+// True when some run of bytes 0x80 and above would pass for UTF-8: the reader would then take that
+// field as UTF-8 and change it (the 1252 text "Ã©" would come back as "é").
+bool passesForUtf8(const QByteArray &bytes)
+{
+    for (qsizetype i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) >= 0x80)
+            ++end;
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(bytes.mid(i, end - i));  // decoding happens on conversion
+        if (!utf8.hasError())
+            return true;
+        i = end;
+    }
+    return false;
+}
+}  // namespace
+
 QByteArray encode(const QString &text)
 {
-    return fitsWindows1252(text) ? toWindows1252(text) : text.toUtf8();
+    if (!fitsWindows1252(text))
+        return text.toUtf8();
+    const QByteArray bytes = toWindows1252(text);
+    return passesForUtf8(bytes) ? text.toUtf8() : bytes;
 }
 
 QString decode(const QByteArray &bytes)

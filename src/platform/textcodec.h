@@ -11,7 +11,8 @@ bool fitsWindows1252(const QString &text);
 QByteArray toWindows1252(const QString &text);   // characters that do not fit become '?'
 QString fromWindows1252(const QByteArray &bytes);
 
-// The writer's rule: one encoding for the whole text.
+// The writer's rule: one encoding for the whole text, UTF-8 also when some 1252 bytes would pass
+// for UTF-8, so every text reads back as written.
 QByteArray encode(const QString &text);
 // The reader's rule, applied to any run of bytes.
 QString decode(const QByteArray &bytes);

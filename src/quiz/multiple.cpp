@@ -13,15 +13,53 @@
 #include "core/soundrequest.h"
 
 #include <QButtonGroup>
+#include <QFontMetrics>
 
 namespace {
 
 QLabel *label(QWidget *parent, const QString &family, double pt, bool bold, const QColor &colour, Qt::Alignment align)
 {
-    return makeLabel(parent, QString(), twips::font(family, pt, bold), colour, align);
+    // A teacher's text is shown as typed, never read as markup.
+    QLabel *l = makeLabel(parent, QString(), twips::font(family, pt, bold), colour, align);
+    l->setTextFormat(Qt::PlainText);
+    return l;
 }
 
+// The places of a question set's texts, which the wizard's fit checks measure too.
+const QString kTextFamily = QStringLiteral("Times New Roman");
+constexpr double kTitlePt = 24, kQuestionPt = 30, kAnswerPt = 20.25;
+constexpr double kTitleWidth = 6465, kTitleHeight = 705;
+constexpr double kQuestionWidth = 9840, kQuestionHeight = 1455;
+constexpr double kAnswerWidth = 6975, kAnswerHeight = 525;
+
 }  // namespace
+
+namespace quizfit {
+
+bool title(const QString &text)
+{
+    const QFontMetrics fm(twips::font(kTextFamily, kTitlePt));
+    return fm.horizontalAdvance(text) <= twips::toPx(kTitleWidth);
+}
+
+bool question(const QString &text)
+{
+    // Word-wrapped as the label wraps it; a word wider than the label does not fit either.
+    const QFontMetrics fm(twips::font(kTextFamily, kQuestionPt));
+    const int w = twips::toPx(kQuestionWidth), h = twips::toPx(kQuestionHeight);
+    const QRect r = fm.boundingRect(QRect(0, 0, w, 100 * h), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text);
+    return r.width() <= w && r.height() <= h;
+}
+
+bool answer(const QString &text)
+{
+    OptionButton o;  // its mark and spacing take part of the row
+    o.setFont(twips::font(kTextFamily, kAnswerPt));
+    o.setText(text);
+    return o.sizeHint().width() <= twips::toPx(kAnswerWidth);
+}
+
+}  // namespace quizfit
 
 multiple::multiple() : Screen(QStringLiteral("multiple"))
 {
@@ -31,27 +69,27 @@ multiple::multiple() : Screen(QStringLiteral("multiple"))
     twips::place(Label1, 120, 120, 6240, 900);
     Label5 = label(this, QStringLiteral("Times New Roman"), 24, false, QColor(0, 255, 0), Qt::AlignHCenter);
     twips::place(Label5, 120, 1200, 6465, 585);
-    Label6 = label(this, QStringLiteral("Times New Roman"), 24, false, QColor(128, 128, 255), Qt::AlignHCenter);
-    twips::place(Label6, 120, 1920, 6465, 705);
+    Label6 = label(this, kTextFamily, kTitlePt, false, QColor(128, 128, 255), Qt::AlignHCenter);
+    twips::place(Label6, 120, 1920, kTitleWidth, kTitleHeight);
     Label4 = label(this, QStringLiteral("Times New Roman"), 24, false, yellow, Qt::AlignLeft);
     twips::place(Label4, 360, 3240, 5415, 615);
-    Label2 = label(this, QStringLiteral("Times New Roman"), 30, false, yellow, Qt::AlignHCenter);
+    Label2 = label(this, kTextFamily, kQuestionPt, false, yellow, Qt::AlignHCenter);
     Label2->setWordWrap(true);
-    twips::place(Label2, 960, 3960, 9840, 1455);
+    twips::place(Label2, 960, 3960, kQuestionWidth, kQuestionHeight);
 
     auto *group = new QButtonGroup(this);
     group->setExclusive(true);
     for (int i = 1; i <= 5; ++i) {
         auto *o = new OptionButton(this);
         o->setObjectName(QStringLiteral("Option1_%1").arg(i));
-        o->setFont(twips::font(QStringLiteral("Times New Roman"), 20.25));
+        o->setFont(twips::font(kTextFamily, kAnswerPt));
         QPalette p = o->palette();
         p.setColor(QPalette::WindowText, yellow);
         o->setPalette(p);
         group->addButton(o, i);
         Option1.add(i, o);
         if (i <= 4)
-            twips::place(o, 2400, 5400 + 600 * (i - 1), 6975, 525);
+            twips::place(o, 2400, 5400 + 600 * (i - 1), kAnswerWidth, kAnswerHeight);
         else
             o->resize(twips::toPx(495), twips::toPx(375));
         connect(o, &OptionButton::clicked, this, &multiple::Option1_Click);

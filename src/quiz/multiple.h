@@ -33,3 +33,12 @@ private:
     void endQuiz();
     int chosen() const;  // the option chosen, 1 to 4, or 0 for none
 };
+
+// Whether a question set's texts show in full in their places on the quiz screen, measured with
+// its own fonts and sizes: the title on one line, the question within its lines, an answer
+// beside its option button.
+namespace quizfit {
+bool title(const QString &text);
+bool question(const QString &text);
+bool answer(const QString &text);
+}  // namespace quizfit

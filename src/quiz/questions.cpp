@@ -8,7 +8,17 @@
 #include <array>
 
 namespace {
-QString decode(QString field) { return field.replace(QLatin1Char('&'), QLatin1Char(',')); }
+// "&" stands for a comma. A comma can only come from a quoted field, where the writer puts it
+// for a double quote.
+QString decode(QString field)
+{
+    for (QChar &c : field)
+        if (c == QLatin1Char('&'))
+            c = QLatin1Char(',');
+        else if (c == QLatin1Char(','))
+            c = QLatin1Char('"');
+    return field;
+}
 }  // namespace
 
 void loadquestions(FieldReader &in)

@@ -1,7 +1,8 @@
 #pragma once
 // The question file: a title, a separator, then for each of ten questions the question, answers
 // A to D, the number of the right answer ("1" to "4") and a separator: 72 fields. "&" stands for
-// a comma in every text.
+// a comma in every text; in a quoted text (one with blanks at an end or a leading double quote) a
+// comma stands for a double quote.
 #include <QString>
 
 class FieldReader;

@@ -2,6 +2,7 @@
 
 #include "platform/labels.h"
 #include "platform/random.h"
+#include "platform/textlimit.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
 #include "quiz/printing.h"
@@ -55,7 +56,7 @@ Welldone::Welldone() : Screen(QStringLiteral("Welldone"))
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setFont(twips::font(QStringLiteral("Times New Roman"), 24));
-    Text1->setMaxLength(25);
+    textlimit::limit(Text1, 25);  // an emoji at the end of a name prints whole
     twips::place(Text1, 3120, 6600, 5760, 615);
     Text1->hide();
     Label2 = label(this, 18, false, QStringLiteral("Times New Roman"), QStringLiteral("Enter your name in the box above before printing your certificate"));

@@ -9,7 +9,10 @@
 namespace {
 QLabel *label(QWidget *parent, double pt, const QColor &colour, Qt::Alignment align, const QString &text = {})
 {
-    return makeLabel(parent, text, twips::font(QStringLiteral("Tahoma"), pt, true), colour, align);
+    // Questions are shown as typed, never read as markup.
+    QLabel *l = makeLabel(parent, text, twips::font(QStringLiteral("Tahoma"), pt, true), colour, align);
+    l->setTextFormat(Qt::PlainText);
+    return l;
 }
 }  // namespace
 

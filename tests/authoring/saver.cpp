@@ -1,17 +1,72 @@
-// For the catalogue-lock test: catalogues each title given on the command line, into the
-// teacher's folder named by QUILLMOOR_TEACHER_DIR, as a separate copy of the program would.
+// A second copy of the program, for the tests that need one, on the teacher's folder named by
+// QUILLMOOR_TEACHER_DIR:
+//   saver TITLE...               catalogues each title (the catalogue-lock test)
+//   saver --hold                 holds the catalogue's lock, says "held", until stdin closes
+//   saver --limited BYTES TITLE LENGTH [ignore]
+//                                saves a worksheet whose texts are LENGTH letters long, with
+//                                files limited to BYTES: killed by SIGXFSZ mid-write, or with
+//                                "ignore" seeing the write fail. Exits with the outcome.
+#include "authoring/catalogue.h"
 #include "authoring/worksheets.h"
 #include "platform/paths.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <csignal>
+#include <cstdio>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+
+namespace {
+
+int hold()
+{
+    const CatalogueLock lock;
+    if (!lock.held())
+        return 2;
+    std::puts("held");
+    std::fflush(stdout);
+    QFile in;
+    in.open(stdin, QIODevice::ReadOnly);
+    in.readAll();  // until the test closes our stdin
+    return 0;
+}
+
+int limited(long long bytes, const QString &title, int length, bool ignore)
+{
+    WorksheetEntries e;
+    e.title = title;
+    for (int q = 0; q < 10; ++q) {
+        e.questions[std::size_t(q)] = QString(length, QLatin1Char('q'));
+        for (int a = 0; a < 4; ++a)
+            e.answers[std::size_t(4 * q + a)] = QString(length, QLatin1Char('a'));
+        e.ticks[std::size_t(4 * q)] = true;
+    }
+    if (ignore)
+        std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit noCore{0, 0};  // a kill by the limit leaves no core file behind
+    setrlimit(RLIMIT_CORE, &noCore);
+    prctl(PR_SET_DUMPABLE, 0);
+    const rlimit limit{rlim_t(bytes), rlim_t(bytes)};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        return 100;
+    return int(writeworksheet(e));
+}
+
+}  // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     paths::setTeacherDir(qEnvironmentVariable("QUILLMOOR_TEACHER_DIR"));
     paths::setDataDir(qEnvironmentVariable("QUILLMOOR_DATA_DIR"));
-    for (int i = 1; i < argc; ++i)
-        if (!trackworksheets(QString::fromLocal8Bit(argv[i])))
+    const QStringList args = app.arguments().mid(1);
+    if (args.value(0) == QLatin1String("--hold"))
+        return hold();
+    if (args.value(0) == QLatin1String("--limited"))
+        return limited(args.value(1).toLongLong(), args.value(2), args.value(3).toInt(), args.value(4) == QLatin1String("ignore"));
+    for (const QString &title : args)
+        if (!trackworksheets(title))
             return 1;
     return 0;
 }

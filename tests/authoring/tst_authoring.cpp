@@ -5,6 +5,7 @@
 #include "platform/paths.h"
 #include "platform/screens.h"
 #include "quiz/questions.h"
+#include "quiz/welldone.h"
 #include "shell/intro0.h"
 #include "core/shared.h"
 #include "support/testenv.h"
@@ -143,24 +144,55 @@ private slots:
     void refusedTitles_data()
     {
         QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("message");  // empty: any refusal
         for (const char *t : {"a/b", "..\\..\\x", "x:y", "what?", "say \"hi\"", "a|b", "a*", "<b>", "track", "TRACK", "other planets", "Measuring Temperature"})
-            QTest::newRow(t) << QString::fromLatin1(t);
-        QTest::newRow("control character") << QStringLiteral("tab\there");
+            QTest::newRow(t) << QString::fromLatin1(t) << QString();
+        QTest::newRow("only blanks") << "   " << QStringLiteral("A worksheet title cannot be only blanks. Please choose another title");
+        QTest::newRow("device name") << "con.txt" << QStringLiteral("The title con.txt is kept by Windows for a device. Please choose another title");
     }
     void refusedTitles()
     {
         QFETCH(QString, title);
+        QFETCH(QString, message);
         const QStringList data = TestEnv::snapshot(env->dataDir());
         fill(w, title);
         QTest::mouseClick(w->label3[1], Qt::LeftButton);
         QCOMPARE(env->messages->shown.size(), 1);
         QVERIFY(!env->messages->shown[0].startsWith(QLatin1String("Your worksheet")));
         QVERIFY(!env->messages->shown[0].startsWith(QLatin1String("There was")));
+        if (!message.isEmpty())
+            QCOMPARE(env->messages->shown[0], message);
         QVERIFY(TestEnv::snapshot(env->teacherDir()).isEmpty());
         QCOMPARE(TestEnv::snapshot(env->dataDir()), data);
     }
 
-    void failedWritesLeaveFilesWhole()
+    // The title rules alone; refusedTitles shows they are applied before anything is written.
+    void titleRules_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("message");  // empty: allowed
+        const QString end = QStringLiteral("A worksheet title cannot end with a dot or a blank. Please choose another title");
+        QTest::newRow("trailing dot") << "Magnets." << end;
+        QTest::newRow("trailing blank") << "Magnets " << end;
+        QTest::newRow("leading blanks allowed") << "  Magnets" << "";
+        QTest::newRow("blanks and a tab only") << " \t " << "A worksheet title cannot contain any of these: / \\ : * ? \" < > |";
+        for (const char *t : {"CON", "prn", "Aux", "nul.txt", "COM1", "com9.backup", "LPT1", "lpt9", "CON .txt", "LPT\u00b9"})
+            QTest::newRow(t) << QString::fromUtf8(t) << QStringLiteral("The title %1 is kept by Windows for a device. Please choose another title").arg(QString::fromUtf8(t));
+        for (const char *t : {"Console", "COM10", "LPT", "com0", "Auxiliary", "Null", "CON-tent", "My CON"})
+            QTest::newRow(t) << QString::fromLatin1(t) << "";
+        // 25 characters, but each a family emoji of 25 bytes.
+        const QString longTitle = QString(25, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("👨‍👩‍👧‍👦"));
+        QTest::newRow("too long to name a file") << longTitle
+                                                << QStringLiteral("The title %1 is too long to name a file. Please choose another title").arg(longTitle);
+    }
+    void titleRules()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, message);
+        QCOMPARE(titleProblem(title), message);
+    }
+
+    void unwritableFileLeavesTheCatalogue()
     {
         fill(w, QStringLiteral("Magnets"));
         QTest::mouseClick(w->label3[1], Qt::LeftButton);
@@ -182,14 +214,14 @@ private slots:
         QTest::mouseClick(w->label3[1], Qt::LeftButton);
         QCOMPARE(read(env->teacherDir() + "/track.txt"), QByteArray(" 1 \r\nMagnets\r\n"));
         QCOMPARE(read(env->dataDir() + "/multiple/track.txt"), QByteArray(" 0 \r\n"));
-        // With no catalogue anywhere, the file is written and the problem reported.
+        // With no catalogue anywhere, the problem is reported and nothing written.
         QFile::remove(env->teacherDir() + "/track.txt");
         QFile::remove(env->dataDir() + "/multiple/track.txt");
         fill(w, QStringLiteral("Sound"));
         env->messages->shown.clear();
         QTest::mouseClick(w->label3[1], Qt::LeftButton);
         QCOMPARE(env->messages->shown, QStringList{"There was a problem saving your worksheet"});
-        QVERIFY(QFile::exists(env->teacherDir() + "/Sound.txt"));
+        QVERIFY(!QFile::exists(env->teacherDir() + "/Sound.txt"));
     }
 
     void deleting_data()
@@ -208,11 +240,154 @@ private slots:
         TestEnv::writeFile(env->teacherDir() + "/track.txt", " 3 \r\nA\r\nB\r\nC\r\n");
         TestEnv::writeFile(env->teacherDir() + "/" + title + ".txt", "kept");
         shared::currentworksheet = title;
-        QVERIFY(delworksheet());
+        QCOMPARE(delworksheet(), Change::Done);
         QCOMPARE(read(env->teacherDir() + "/track.txt"), after);
         QVERIFY(QFile::exists(env->teacherDir() + "/" + title + ".txt"));
         if (title != QLatin1String("D"))
             QCOMPARE(shared::worksheetcount.toInt(), 2);
+    }
+
+    void replacingAnotherWorksheetAsksFirst_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("OK replaces it") << true;
+        QTest::newRow("Cancel changes nothing") << false;
+    }
+    void replacingAnotherWorksheetAsksFirst()
+    {
+        QFETCH(bool, ok);
+        TestEnv::writeFile(env->teacherDir() + "/track.txt", " 1 \r\nMagnets\r\n");
+        TestEnv::writeFile(env->teacherDir() + "/Magnets.txt", "another teacher's");
+        const QStringList before = TestEnv::snapshot(env->teacherDir());
+        fill(w, QStringLiteral("Magnets"));
+        env->messages->answers = {ok};
+        QTest::mouseClick(w->label3[1], Qt::LeftButton);
+        QCOMPARE(env->messages->shown.first(), QStringLiteral("A worksheet called Magnets already exists. Do you want to replace it?"));
+        if (!ok) {
+            QCOMPARE(env->messages->shown.size(), 1);
+            QCOMPARE(TestEnv::snapshot(env->teacherDir()), before);
+            return;
+        }
+        QCOMPARE(env->messages->shown.last(), QStringLiteral("Your worksheet has been saved."));
+        QVERIFY(read(env->teacherDir() + "/Magnets.txt").startsWith("Magnets\r\n"));
+        QCOMPARE(read(env->teacherDir() + "/track.txt"), QByteArray(" 1 \r\nMagnets\r\n"));
+        // Saved from here, it is this wizard's own: saving again asks nothing.
+        env->messages->shown.clear();
+        QTest::mouseClick(w->label3[1], Qt::LeftButton);
+        QCOMPARE(env->messages->shown, QStringList{"Your worksheet has been saved."});
+    }
+
+    void fileLeftByADeletedTitleIsNotReplacedUnasked()
+    {
+        TestEnv::writeFile(env->teacherDir() + "/Magnets.txt", "kept after a delete");
+        fill(w, QStringLiteral("Magnets"));
+        env->messages->answers = {false};
+        QTest::mouseClick(w->label3[1], Qt::LeftButton);
+        QCOMPARE(env->messages->shown, QStringList{"A worksheet called Magnets already exists. Do you want to replace it?"});
+        QCOMPARE(read(env->teacherDir() + "/Magnets.txt"), QByteArray("kept after a delete"));
+    }
+
+    void exitWithUnsavedTyping_data()
+    {
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("nothing typed: leaves at once") << false << true << true;
+        QTest::newRow("typed, OK: leaves") << true << true << true;
+        QTest::newRow("typed, Cancel: stays with the typing") << true << false << false;
+    }
+    void exitWithUnsavedTyping()
+    {
+        QFETCH(bool, typed);
+        QFETCH(bool, ok);
+        QFETCH(bool, closed);
+        if (typed)
+            QTest::keyClicks(w->Text2[4], "Ten questions of work");
+        env->messages->answers = {ok};
+        QTest::mouseClick(w->label3[0], Qt::LeftButton);
+        settle();
+        QCOMPARE(env->messages->shown.size(), typed ? 1 : 0);
+        QCOMPARE(!Screens::isLoaded<wizard>(), closed);
+        if (!closed)
+            QCOMPARE(w->Text2[4]->text(), QStringLiteral("Ten questions of work"));
+    }
+
+    void exitAfterSavingAsksNothing()
+    {
+        fill(w, QStringLiteral("Magnets"));
+        QTest::mouseClick(w->label3[1], Qt::LeftButton);
+        env->messages->shown.clear();
+        QTest::mouseClick(w->label3[0], Qt::LeftButton);
+        settle();
+        QVERIFY(env->messages->shown.isEmpty());
+        QVERIFY(!Screens::isLoaded<wizard>());
+    }
+
+    void warnsWhenTextWillNotFitTheQuiz_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("named");  // empty: no warning
+        QTest::newRow("all fits") << "Text2_0" << "Short" << "";
+        QTest::newRow("25 capitals in the title") << "Text1" << QString(25, QLatin1Char('W')) << "the title";
+        QTest::newRow("60 capitals in question 3") << "Text2_2" << "WHICH MAGNET PULLS HARDEST ON IRON FILINGS IN THE GREEN TRAYS" << "Question 3";
+        QTest::newRow("30 capitals in answer B of question 4") << "Text3_13" << QString(30, QLatin1Char('M')) << "Question 4 answer B";
+    }
+    void warnsWhenTextWillNotFitTheQuiz()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, named);
+        fill(w, QStringLiteral("Magnets"));
+        w->findChild<QLineEdit *>(box)->setText(text);
+        QTest::mouseClick(w->label3[1], Qt::LeftButton);
+        QStringList expected{"Your worksheet has been saved."};
+        if (!named.isEmpty())
+            expected.prepend(QStringLiteral("These will not show in full on the quiz screen: %1. Your worksheet will still be saved.").arg(named));
+        QCOMPARE(env->messages->shown, expected);
+    }
+
+    // An emoji is one character: it fits as the last one and is never cut in half, in every box
+    // of the wizard and in the pupil's name box.
+    void emojiAtTheLimit()
+    {
+        std::vector<std::pair<QLineEdit *, int>> boxes{{w->Text1, 25}, {Screens::get<Welldone>()->Text1, 25}};
+        for (int q = 0; q < 10; ++q)
+            boxes.emplace_back(w->Text2[q], 60);
+        for (int i = 0; i < 40; ++i)
+            boxes.emplace_back(w->Text3[i], 30);
+        const QString emoji = QStringLiteral("😀"), family = QStringLiteral("👨‍👩‍👧");
+        for (auto [e, limit] : boxes) {
+            const QString start(limit - 2, QLatin1Char('x'));
+            e->setText(start);
+            typeText(e, emoji);
+            typeText(e, family);
+            QCOMPARE(e->text(), start + emoji + family);
+            typeText(e, emoji);  // one too many: refused whole
+            typeText(e, QStringLiteral("y"));
+            QCOMPARE(e->text(), start + emoji + family);
+            // Pasted over the limit: what fits of the paste is kept, in whole characters.
+            e->setText(start + QLatin1Char('x'));
+            e->insert(emoji + emoji + emoji);
+            QCOMPARE(e->text(), start + QLatin1Char('x') + emoji);
+        }
+    }
+
+    void titleEndingInAnEmojiIsSaved()
+    {
+        const QString title = QString(24, QLatin1Char('t')) + QStringLiteral("😀");
+        fill(w, QString());
+        typeText(w->Text1, title);
+        QTest::mouseClick(w->label3[1], Qt::LeftButton);
+        QCOMPARE(env->messages->shown.last(), QStringLiteral("Your worksheet has been saved."));
+        QVERIFY(loadquestionfile(QStringLiteral("multiple/") + title + QStringLiteral(".txt")));
+        QCOMPARE(shared::tasktitle, title);
+    }
+
+    void lineBreaksPastedBecomeBlanks()
+    {
+        w->Text2[0]->insert(QStringLiteral("one\r\ntwo\tthree"));
+        QCOMPARE(w->Text2[0]->text(), QStringLiteral("one  two three"));
     }
 
     void severalCopiesSavingAtOnceLoseNoTitle()
@@ -244,6 +419,13 @@ private slots:
     }
 
 private:
+    // Typed as one key press carrying the text, as an input method delivers an emoji.
+    static void typeText(QLineEdit *e, const QString &text)
+    {
+        e->end(false);
+        QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, text, Qt::NoModifier);
+    }
+
     QStringList readcatalogueTitles()
     {
         QFile f(paths::resolve(QStringLiteral("multiple\\track.txt")));

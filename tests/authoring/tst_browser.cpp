@@ -54,6 +54,7 @@ private slots:
         QTest::newRow("none") << 0 << 1;
         QTest::newRow("24") << 24 << 1;
         QTest::newRow("25") << 25 << 2;
+        QTest::newRow("48: page 2 is the last") << 48 << 2;
         QTest::newRow("1000") << 1000 << 42;
     }
     void paging()
@@ -91,12 +92,12 @@ private slots:
         QVERIFY(!b->Check1->isChecked() && !b->Check2->isChecked());
     }
 
+    // Delete mode can remove such a title (see tst_roundtrip).
     void missingOrBrokenFileIsCorruptedInEveryMode_data()
     {
-        QTest::addColumn<int>("mode");  // 0 run, 1 edit, 2 delete
+        QTest::addColumn<int>("mode");  // 0 run, 1 edit
         QTest::newRow("run") << 0;
         QTest::newRow("edit") << 1;
-        QTest::newRow("delete") << 2;
     }
     void missingOrBrokenFileIsCorruptedInEveryMode()
     {
@@ -106,8 +107,6 @@ private slots:
         worksheets *b = open();
         if (mode == 1)
             QTest::mouseClick(b->Check1, Qt::LeftButton);
-        if (mode == 2)
-            QTest::mouseClick(b->Check2, Qt::LeftButton);
         for (int k : {1, 2}) {
             env->messages->shown.clear();
             click(b->Label2[k]);

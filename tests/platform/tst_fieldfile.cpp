@@ -119,6 +119,25 @@ private slots:
         QCOMPARE(in.field(), QStringLiteral("plain"));
     }
 
+    // 1252 text whose bytes would pass for UTF-8 would read back changed: it is written as UTF-8.
+    void writerEncodingReadsBackUnchanged_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("utf8");
+        QTest::newRow("1252 alone") << QStringLiteral("25°C and é") << false;
+        QTest::newRow("Ã© looks like é in utf-8") << QStringLiteral("Ã© 25°C") << true;
+        QTest::newRow("Â° looks like °") << QStringLiteral("Â°") << true;
+        QTest::newRow("beyond 1252") << QStringLiteral("℃") << true;
+    }
+    void writerEncodingReadsBackUnchanged()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, utf8);
+        const QByteArray bytes = textcodec::encode(text);
+        QCOMPARE(bytes == text.toUtf8(), utf8);
+        QCOMPARE(textcodec::decode(bytes), text);
+    }
+
     void commitReplacesWholeOrNotAtAll()
     {
         QTemporaryDir dir;

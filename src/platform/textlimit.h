@@ -1,0 +1,21 @@
+#pragma once
+// Length limits on text boxes counted in characters as a reader sees them: an emoji, a letter
+// with its accents or a flag is one character and is never cut in half. A plain maximum length
+// counts UTF-16 code units, so it would count an emoji as two and keep half of one at the limit.
+#include <QString>
+#include <QValidator>
+
+class QLineEdit;
+
+namespace textlimit {
+
+// The number of characters a reader sees (grapheme clusters).
+int length(const QString &text);
+
+// Keeps the box to at most max characters (and a bounded number of code units, so no stack of
+// combining marks can make a file line unbounded). What does not fit is dropped from what was just
+// typed or pasted, whole characters only; line breaks and other control characters become blanks
+// since a box holds one line.
+void limit(QLineEdit *box, int max);
+
+}  // namespace textlimit
