@@ -7,6 +7,7 @@
 #include "platform/messages.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
+#include "platform/theme.h"
 #include "quiz/multiple.h"
 #include "quiz/questions.h"
 #include "core/navigation.h"
@@ -17,15 +18,15 @@
 #include <QFile>
 
 namespace {
-const QString kCorrupted = QStringLiteral("This worksheet seems to be corrupted.");
 constexpr int kPerPage = 24;
+constexpr int kPerColumn = kPerPage / 2;  // two columns of slots
 
 QCheckBox *modeBox(QWidget *parent, const QString &text, double left)
 {
     auto *c = new QCheckBox(text, parent);
     c->setFont(twips::font(QStringLiteral("Tahoma"), 12, true));
     QPalette p = c->palette();
-    p.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    p.setColor(QPalette::WindowText, theme::buttonYellow);
     c->setPalette(p);
     twips::place(c, left, 120, 2640, 375);
     return c;
@@ -53,7 +54,7 @@ worksheets::worksheets() : Screen(QStringLiteral("worksheets"))
     Label1->setFont(twips::font(QStringLiteral("Tahoma"), 20.25, true));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QPalette p = Label1->palette();
-    p.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    p.setColor(QPalette::WindowText, theme::buttonYellow);
     Label1->setPalette(p);
     twips::place(Label1, 0, 60, 12000, 540);
     Check1 = modeBox(this, QStringLiteral("Edit Worksheet"), 120);
@@ -68,7 +69,7 @@ worksheets::worksheets() : Screen(QStringLiteral("worksheets"))
         slot->setObjectName(QStringLiteral("Label2_%1").arg(k));
         slot->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         slot->setTextFormat(Qt::PlainText);
-        twips::place(slot, k <= 12 ? 120 : 6120, 720 + 600 * ((k - 1) % 12), 5715, 375);
+        twips::place(slot, k <= kPerColumn ? 120 : 6120, 720 + 600 * ((k - 1) % kPerColumn), 5715, 375);
         Label2.add(k, slot);
     }
     for (const auto &[k, l] : Label2)
@@ -95,59 +96,34 @@ void worksheets::onLoad()
     readcatalogue();
     for (QCheckBox *c : {Check1, Check2}) {
         QPalette p = c->palette();
-        p.setColor(QPalette::Window, QColor(39, 63, 137));
+        p.setColor(QPalette::Window, theme::windowBlue);
         c->setPalette(p);
     }
     shared::catalogpage = 0;
-    for (int k = 1; k <= kPerPage; ++k) {
-        Label2[k]->hide();
+    for (int k = 1; k <= kPerPage; ++k)
         Label2[k]->setFont(twips::font(QStringLiteral("Tahoma"), 12, true));
-    }
-    const int count = shared::worksheetcount.toInt();
-    const int last = count < kPerPage + 1 ? count : kPerPage;
-    if (count >= kPerPage + 1)
-        label3[1]->show();
-    for (int i = 1; i <= last; ++i) {
-        Label2[i]->setText(shared::worksheetname[i]);
-        Label2[i]->show();
-    }
+    workpage();
 }
 
 void worksheets::workpage()
 {
-    for (int k = 1; k <= kPerPage; ++k) {
-        Label2[k]->clear();
-        Label2[k]->hide();
-    }
-    label3[0]->show();
-    label3[1]->show();
-    const int page = shared::catalogpage.toInt();
-    if (page == 0)
-        label3[0]->hide();
-    Label4->setText(QStringLiteral("Page %1").arg(page + 1));
-    // Pages run on to the last title (at most 42 pages for 1000 titles).
-    const int count = shared::worksheetcount.toInt();
-    int last = kPerPage * page + kPerPage;
-    if (count < kPerPage * page + kPerPage + 1) {
-        last = count;
-        label3[1]->hide();
-    }
-    for (int i = kPerPage * page + 1; i <= last; ++i) {
-        Label2[i - kPerPage * page]->setText(shared::worksheetname[i]);
-        Label2[i - kPerPage * page]->show();
-    }
+    const CataloguePage page = cataloguePage(shared::worksheetcount.toInt(), shared::catalogpage.toInt(), kPerPage);
+    label3[0]->setVisible(page.hasPrevious);
+    label3[1]->setVisible(page.hasNext);
+    Label4->setText(QStringLiteral("Page %1").arg(shared::catalogpage.toInt() + 1));
+    showSlots();
 }
 
 void worksheets::label3_Click(int index)
 {
     shared::catalogpage = shared::catalogpage.toInt() + (index == 0 ? -1 : 1);
     workpage();
-    playsound(QStringLiteral("wav\\click.wav"));
+    playsound(media::click);
 }
 
 void worksheets::Label2_Click(int index)
 {
-    playsound(QStringLiteral("wav\\click.wav"));
+    playsound(media::click);
     if (index == 0) {
         navigation::shell()->showMenu();
         Screens::unload(this);
@@ -161,7 +137,7 @@ void worksheets::Label2_Click(int index)
         return;
     }
     if (!loaded) {
-        messages::ok(kCorrupted);
+        messages::ok(kCorruptedMessage);
         return;
     }
     if (Check1->isChecked()) {
@@ -195,17 +171,17 @@ void worksheets::refresh()
     workpage();
 }
 
+// The titles of the page on show; the paging buttons and the caption are left as they are, as a
+// deletion leaves them.
 void worksheets::showSlots()
 {
-    const int page = shared::catalogpage.toInt();
+    const CataloguePage page = cataloguePage(shared::worksheetcount.toInt(), shared::catalogpage.toInt(), kPerPage);
     for (int k = 1; k <= kPerPage; ++k) {
-        Label2[k]->hide();
-        const int i = kPerPage * page + k;
-        Label2[k]->setText(i <= shared::kMaxWorksheets ? shared::worksheetname[i] : QString());
+        const int i = page.first + k - 1;
+        const bool shown = i <= page.last && i <= shared::kMaxWorksheets;
+        Label2[k]->setText(shown ? shared::worksheetname[i] : QString());
+        Label2[k]->setVisible(shown);
     }
-    const int m = std::min(kPerPage, shared::worksheetcount.toInt() - kPerPage * page);
-    for (int k = 1; k <= m; ++k)
-        Label2[k]->show();
 }
 
 void worksheets::editworksheet(const QString &title)

@@ -5,11 +5,12 @@
 #include "core/shared.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 
 bool readcatalogue()
 {
-    QFile file(paths::resolve(QStringLiteral("multiple\\track.txt")));
+    QFile file(paths::resolve(kCatalogueFile));
     if (!file.open(QIODevice::ReadOnly))
         return false;
     return readcatalogue(&file);
@@ -48,7 +49,7 @@ bool readcatalogue(QIODevice *device)
 CatalogueRead readcataloguewhole(QStringList &titles)
 {
     // The teacher's catalogue, else the empty one shipped.
-    QFile file(paths::resolve(QStringLiteral("multiple\\track.txt")));
+    QFile file(paths::resolve(kCatalogueFile));
     if (!file.open(QIODevice::ReadOnly))
         return CatalogueRead::Missing;
     shared::worksheetcount.clear();
@@ -64,4 +65,14 @@ CatalogueLock::CatalogueLock() : lock_(QDir(paths::teacherDir()).filePath(QStrin
     QDir().mkpath(paths::teacherDir());
     lock_.setStaleLockTime(30000);
     held_ = lock_.tryLock(kWaitMs);
+}
+
+CataloguePage cataloguePage(int count, int page, int perPage)
+{
+    CataloguePage p;
+    p.first = perPage * page + 1;
+    p.last = std::min(count, perPage * page + perPage);
+    p.hasPrevious = page > 0;
+    p.hasNext = count >= perPage * page + perPage + 1;
+    return p;
 }

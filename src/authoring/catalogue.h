@@ -10,6 +10,11 @@
 #include <QLockFile>
 #include <QStringList>
 
+// The catalogue file, in the teacher's folder (either separator resolves).
+inline const QString kCatalogueFile = QStringLiteral("multiple/track.txt");
+// What the catalogue browser says of a worksheet it cannot open, edit or delete.
+inline const QString kCorruptedMessage = QStringLiteral("This worksheet seems to be corrupted.");
+
 bool readcatalogue();
 
 class QIODevice;
@@ -36,3 +41,12 @@ private:
     QLockFile lock_;
     bool held_ = false;
 };
+
+// One page of the catalogue browser: the numbers of the first and last titles it shows (last <
+// first when it shows none) and whether there are pages before and after it. Pages run on to the
+// last title.
+struct CataloguePage {
+    int first = 1, last = 0;
+    bool hasPrevious = false, hasNext = false;
+};
+CataloguePage cataloguePage(int count, int page, int perPage);

@@ -7,6 +7,7 @@
 #include "platform/screens.h"
 #include "platform/textlimit.h"
 #include "platform/twips.h"
+#include "platform/theme.h"
 #include "quiz/multiple.h"
 #include "core/setupform.h"
 #include "core/soundrequest.h"
@@ -19,7 +20,7 @@ const QString kLeaveUnsaved = QStringLiteral("Your worksheet has not been saved.
 
 QLabel *fixedText(QWidget *parent, const QString &text, double left, double top, double width, double pt, bool bold = true)
 {
-    QLabel *l = makeLabel(parent, text, twips::font(QStringLiteral("Tahoma"), pt, bold), QColor(255, 255, 0), Qt::AlignLeft);
+    QLabel *l = makeLabel(parent, text, twips::font(QStringLiteral("Tahoma"), pt, bold), theme::buttonYellow, Qt::AlignLeft);
     twips::place(l, left, top, width, 330);
     return l;
 }
@@ -91,7 +92,7 @@ void wizard::onLoad()
     setupform(this);
     for (const auto &[i, tick] : Check1) {
         QPalette p = tick->palette();
-        p.setColor(QPalette::Window, QColor(39, 63, 137));
+        p.setColor(QPalette::Window, theme::windowBlue);
         tick->setPalette(p);
     }
 }
@@ -102,7 +103,7 @@ void wizard::label3_Click(int index)
         genwork();
     else if (!unsaved() || messages::okCancel(kLeaveUnsaved))
         Screens::unload(this);
-    playsound(QStringLiteral("wav\\click.wav"));
+    playsound(media::click);
 }
 
 WorksheetEntries wizard::entries() const

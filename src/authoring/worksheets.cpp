@@ -14,7 +14,6 @@ namespace {
 
 const QString kSaved = QStringLiteral("Your worksheet has been saved.");
 const QString kProblem = QStringLiteral("There was a problem saving your worksheet");
-const QString kCorrupted = QStringLiteral("This worksheet seems to be corrupted.");
 const QString kBusy = QStringLiteral("The worksheet catalogue is in use. Please try again.");
 const QString kUnreadable = QStringLiteral("The worksheet catalogue could not be read in full, so nothing has been changed.");
 const QString kFull = QStringLiteral("The worksheet catalogue is full: it holds 1000 worksheets. "
@@ -30,7 +29,7 @@ bool writeCatalogue(const QStringList &titles)
     out.printLine(printNumber(titles.size()));
     for (const QString &t : titles)
         out.printLine(t);
-    return out.commit(paths::writable(QStringLiteral("multiple/track.txt")));
+    return out.commit(paths::writable(kCatalogueFile));
 }
 
 // The catalogue locked and read whole, ready to be changed.
@@ -95,7 +94,7 @@ QString changeMessage(Change change, bool saving)
     case Change::WriteFailed:
         break;
     }
-    return saving ? kProblem : kCorrupted;
+    return saving ? kProblem : kCorruptedMessage;
 }
 
 Change writeworksheet(const WorksheetEntries &e)

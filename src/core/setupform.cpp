@@ -3,6 +3,7 @@
 #include "platform/picturebox.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
+#include "platform/theme.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -10,12 +11,12 @@
 
 void setupform(Screen *screen)
 {
-    screen->setBackColor(QColor(39, 63, 137));
+    screen->setBackColor(theme::windowBlue);
     screen->setCaption(QStringLiteral("Quillmoor"));
 
     // From here on nothing may stop the fitting; a screen without Picture1 is the ordinary case.
     if (auto *picture = screen->findChild<PictureBox *>(QStringLiteral("Picture1"), Qt::FindDirectChildrenOnly))
-        picture->setBackColor(QColor(49, 135, 214));
+        picture->setBackColor(theme::pictureBlue);
 
     screen->resize(twips::toPx(kScreenWidthTwips), twips::toPx(kScreenHeightTwips));
 

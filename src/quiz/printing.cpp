@@ -84,67 +84,87 @@ void printWorksheet(const QString &productLine, const QString &title)
     messages::ok(QStringLiteral("Your worksheet is now printing."));
 }
 
+namespace {
+
+const QString kBanner = QStringLiteral("   Well Done      Well Done     Well Done     Well Done    ");
+
+void blankLines(Printer &p, int times)
+{
+    for (int i = 0; i < times; ++i)
+        p.printEndingLine(QStringLiteral(" "));
+}
+
+// Two rows of "Well Done" at the top (light blue) or the foot (black) of the certificate.
+void certificateBanner(Printer &p, bool top)
+{
+    p.setForeColor(kLightBlue);
+    p.setFontSize(25);
+    blankLines(p, 1);
+    if (!top)
+        p.setForeColor(kBlack);
+    p.printKeepingLine(kBanner);
+    p.printKeepingLine(kBanner);
+}
+
+// The product title, the quiz's heading, the praise, the pupil's name and the score.
+void certificatePanel(Printer &p, const QString &name, double headingWidthTwips)
+{
+    blankLines(p, 1);
+    blankLines(p, 2);
+    p.setForeColor(kLightRed);
+    p.setFontSize(36);
+    centred(p, QStringLiteral("Quillmoor"));
+    blankLines(p, 1);
+    p.setForeColor(kLightBlue);
+    p.setFontSize(headingWidthTwips > p.pageWidth() / 4 ? 28 : 36);
+    centred(p, shared::certheading);
+    centred(p, QString());
+    p.setFontSize(36);
+    blankLines(p, 3);
+    p.setForeColor(kBlue);
+    p.setFontSize(28);
+    centred(p, QStringLiteral("Excellent Work"));
+    blankLines(p, 1);
+    centred(p, name);
+    centred(p, QString());
+    centred(p, QStringLiteral("You have scored %1 out of %2.").arg(shared::score.toInt()).arg(shared::total.toInt()));
+    blankLines(p, 1);
+    p.setFontSize(36);
+    blankLines(p, 2);
+}
+
+// Five nested frames round the page and three round the panel, drawn last.
+void certificateFrames(Printer &p)
+{
+    const double W = p.pageWidth(), H = p.pageHeight();
+    p.setPenWidth(2);
+    const std::pair<double, double> insets[] = {{45, 270}, {90, 315}, {135, 360}, {180, 405}, {225, 450}};
+    auto frame = [&](double l, double t, double r, double b) {
+        p.line({l, t}, {r, t}, kBlack);
+        p.line({l, t}, {l, b}, kBlack);
+        p.line({r, t}, {r, b}, kBlack);
+        p.line({l, b}, {r, b}, kBlack);
+    };
+    for (int i = 0; i < 5; ++i) {
+        const auto [dx, dy] = insets[i];
+        frame(dx, dy, W - dx, H - dy);
+        if (i < 3)
+            frame(dx + 600, dy + 7050, W - dx - 600, H - dy - 3750);
+    }
+}
+
+}  // namespace
+
 void printCertificate(const QString &name, double headingWidthTwips)
 {
-    const QString banner = QStringLiteral("   Well Done      Well Done     Well Done     Well Done    ");
     try {
         auto p = printing::open();
         p->askForColour();
         p->setFontName(QStringLiteral("Times New Roman"));
-        const double W = p->pageWidth(), H = p->pageHeight();
-        auto blank = [&](int times) {
-            for (int i = 0; i < times; ++i)
-                p->printEndingLine(QStringLiteral(" "));
-        };
-
-        p->setForeColor(kLightBlue);
-        p->setFontSize(25);
-        blank(1);
-        p->printKeepingLine(banner);
-        p->printKeepingLine(banner);
-        blank(1);
-        blank(2);
-        p->setForeColor(kLightRed);
-        p->setFontSize(36);
-        centred(*p, QStringLiteral("Quillmoor"));
-        blank(1);
-        p->setForeColor(kLightBlue);
-        p->setFontSize(headingWidthTwips > W / 4 ? 28 : 36);
-        centred(*p, shared::certheading);
-        centred(*p, QString());
-        p->setFontSize(36);
-        blank(3);
-        p->setForeColor(kBlue);
-        p->setFontSize(28);
-        centred(*p, QStringLiteral("Excellent Work"));
-        blank(1);
-        centred(*p, name);
-        centred(*p, QString());
-        centred(*p, QStringLiteral("You have scored %1 out of %2.").arg(shared::score.toInt()).arg(shared::total.toInt()));
-        blank(1);
-        p->setFontSize(36);
-        blank(2);
-        p->setForeColor(kLightBlue);
-        p->setFontSize(25);
-        blank(1);
-        p->setForeColor(kBlack);
-        p->printKeepingLine(banner);
-        p->printKeepingLine(banner);
-
-        p->setPenWidth(2);
-        const std::pair<double, double> insets[] = {{45, 270}, {90, 315}, {135, 360}, {180, 405}, {225, 450}};
-        auto frame = [&](double l, double t, double r, double b) {
-            p->line({l, t}, {r, t}, kBlack);
-            p->line({l, t}, {l, b}, kBlack);
-            p->line({r, t}, {r, b}, kBlack);
-            p->line({l, b}, {r, b}, kBlack);
-        };
-        for (int i = 0; i < 5; ++i) {
-            const auto [dx, dy] = insets[i];
-            frame(dx, dy, W - dx, H - dy);
-            if (i < 3)
-                frame(dx + 600, dy + 7050, W - dx - 600, H - dy - 3750);
-        }
+        certificateBanner(*p, true);
+        certificatePanel(*p, name, headingWidthTwips);
+        certificateBanner(*p, false);
+        certificateFrames(*p);
         p->endDocument();
     } catch (const PrintError &) {
         messages::ok(kProblem);

@@ -8,6 +8,9 @@
 
 namespace results {
 
+// Below full marks, on the results screen and the review.
+inline const QString tryAgain = QStringLiteral("Read the Key Facts and try again.");
+
 // The results screen's message for a score out of a total.
 QString message(int score, int total);
 

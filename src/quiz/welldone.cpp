@@ -51,7 +51,7 @@ Welldone::Welldone() : Screen(QStringLiteral("Welldone"))
     Label5 = label(this, 24, false, QStringLiteral("Times New Roman"));
     twips::place(Label5, 1680, 6000, 8640, 1335);
     Label5->hide();
-    Label6 = label(this, 24, false, QStringLiteral("Times New Roman"), QStringLiteral("Read the Key Facts and try again."));
+    Label6 = label(this, 24, false, QStringLiteral("Times New Roman"), results::tryAgain);
     twips::place(Label6, 0, 6240, 12000, 855);
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));

@@ -1,3 +1,4 @@
+#include "quiz/results.h"
 #include "quiz/wrong.h"
 
 #include "platform/labels.h"
@@ -32,7 +33,7 @@ Wrong::Wrong() : Screen(QStringLiteral("Wrong"))
         l->hide();
         Label2.add(k, l);
     }
-    Label5 = label(this, 20.25, yellow, Qt::AlignHCenter, QStringLiteral("Read the Key Facts and try again."));
+    Label5 = label(this, 20.25, yellow, Qt::AlignHCenter, results::tryAgain);
     twips::place(Label5, 0, 7920, 12000, 540);
     auto *exit = ClickLabel::button(this, 1, QStringLiteral("Exit"), 10560, 7920, 1245);
     connect(exit, &ClickLabel::clicked, this, &Wrong::label3_Click);

@@ -3,6 +3,7 @@
 #include "platform/labels.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
+#include "platform/theme.h"
 #include "shell/grey.h"
 #include "shell/intro0.h"
 #include "core/setupform.h"
@@ -23,7 +24,7 @@ QPushButton *greyButton(QWidget *parent, const QString &caption)
 {
     auto *b = new QPushButton(caption, parent);
     QPalette p = b->palette();
-    p.setColor(QPalette::Button, QColor(192, 192, 192));
+    p.setColor(QPalette::Button, theme::dialogGrey);
     b->setPalette(p);
     b->setFont(twips::font(QStringLiteral("Arial"), 8.25));
     return b;
@@ -34,7 +35,7 @@ QPushButton *greyButton(QWidget *parent, const QString &caption)
 Titlefrm::Titlefrm() : Screen(QStringLiteral("Titlefrm"))
 {
     setCaption(QStringLiteral(" "));
-    setBackColor(QColor(192, 192, 192));
+    setBackColor(theme::dialogGrey);
     resize(twips::toPx(kWidthTwips), twips::toPx(kHeightTwips));
 
     Frame1 = new QFrame(this);
@@ -83,23 +84,23 @@ void Titlefrm::onLoad()
         move(d.x() + (d.width() - width()) / 2, d.y() + (d.height() - height()) / 2);
     }
     Screens::show<Grey>();
-    if (Picture1->load(QStringLiteral("images\\icicle.jpg")))
+    if (Picture1->load(media::icicle))
         return;
 
     setupform(this);
     Frame1->raise();
-    Picture1->load(QStringLiteral("images\\icicle.jpg"));
+    Picture1->load(media::icicle);
 }
 
 void Titlefrm::Command1_Click()
 {
     Screens::show<intro0>();
     Screens::unload(this);
-    playsound(QStringLiteral("wav\\click.wav"));
+    playsound(media::click);
 }
 
 void Titlefrm::Command2_Click()
 {
-    playsound(QStringLiteral("wav\\click.wav"));
+    playsound(media::click);
     Screens::end();
 }
