@@ -8,6 +8,8 @@
 
 void Activity::makeTarget(ClickLabel *target, const std::vector<TwipsRect> &rects, int i)
 {
+    // Places only while a label is lifted, through focusStops; never a stop of their own.
+    target->setFocusPolicy(Qt::NoFocus);
     target->installEventFilter(this);
     connect(target, &ClickLabel::clicked, this, [this, target, &rects, i] { putOn(rects[std::size_t(i)], target->hasFocus()); });
 }
@@ -34,8 +36,13 @@ void Activity::lower()
 {
     if (lifted_ < 0)
         return;
-    Label2[lifted_]->setLifted(false);
+    const int index = lifted_;
+    Label2[index]->setLifted(false);
     lifted_ = -1;
+    // The places stop being stops: the focus, if on one, goes back to the label.
+    for (int i = 0; i < count(); ++i)
+        if (Label1[i]->hasFocus() || Label4[i]->hasFocus())
+            Label2[index]->setFocus(Qt::OtherFocusReason);
 }
 
 void Activity::putOn(const TwipsRect &target, bool byKeyboard)
@@ -58,14 +65,12 @@ QList<QWidget *> Activity::focusStops() const
 {
     // With a label lifted, Tab runs over the places it can go; otherwise over the labels.
     QList<QWidget *> stops = Screen::focusStops();
+    if (lifted_ < 0)
+        return stops;
     for (int i = 0; i < count(); ++i) {
-        if (lifted_ >= 0) {
-            if (i != lifted_)
-                stops.removeAll(Label2[i]);
-        } else {
-            stops.removeAll(Label1[i]);
-            stops.removeAll(Label4[i]);
-        }
+        if (i != lifted_)
+            stops.removeAll(Label2[i]);
+        stops << Label1[i] << Label4[i];
     }
     return stops;
 }
@@ -88,7 +93,7 @@ bool Activity::eventFilter(QObject *watched, QEvent *event)
 {
     // A box or slot with the focus stands above the labels so that its ring shows.
     auto *target = static_cast<QWidget *>(watched);
-    if (event->type() == QEvent::FocusIn)
+    if (event->type() == QEvent::FocusIn && lifted_ >= 0)
         target->raise();
     else if (event->type() == QEvent::FocusOut && count() > 0)
         target->stackUnder(Label2[0]);

@@ -2,6 +2,8 @@
 
 #include "platform/screen.h"
 
+#include <QRadioButton>
+
 #include <algorithm>
 #include <limits>
 
@@ -23,6 +25,19 @@ QList<QWidget *> tabStops(const QWidget *root)
         if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(root) && w->isEnabled() && w->window() == root->window())
             stops.append(w);
     }
+    // Option buttons of one set are one stop, the chosen one, as the arrows move within the set.
+    QList<QWidget *> grouped;
+    for (QWidget *w : stops) {
+        auto *r = qobject_cast<QRadioButton *>(w);
+        if (!r || r->isChecked())
+            continue;
+        for (QWidget *o : stops)
+            if (auto *other = qobject_cast<QRadioButton *>(o);
+                other && other != r && other->isChecked() && other->parentWidget() == r->parentWidget() && other->group() == r->group())
+                grouped.append(w);
+    }
+    for (QWidget *w : grouped)
+        stops.removeAll(w);
     return stops;
 }
 
