@@ -87,6 +87,16 @@ void Screen::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
+void Screen::showEvent(QShowEvent *event)
+{
+    // A screen shown with nothing of its own focused starts at its first stop in reading order.
+    QWidget *current = focusWidget();
+    if (!current || !isAncestorOf(current))
+        if (QWidget *first = focus::step(focusStops(), nullptr, true, this))
+            first->setFocus(Qt::OtherFocusReason);
+    QWidget::showEvent(event);
+}
+
 QList<QWidget *> Screen::focusStops() const { return focus::tabStops(this); }
 
 bool Screen::focusNextPrevChild(bool next)

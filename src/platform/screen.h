@@ -45,6 +45,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool focusNextPrevChild(bool next) override;
+    void showEvent(QShowEvent *event) override;
     virtual void escape();
 
 private:
