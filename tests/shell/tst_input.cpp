@@ -131,6 +131,8 @@ private slots:
         click(Screens::find<weather>()->label3[0]);
         multiple *quiz = Screens::find<multiple>();
         QVERIFY(activate(quiz));
+        QVERIFY(tabTo(quiz, quiz->Option1[1]));  // the answers: one stop while none is chosen
+        QVERIFY(!quiz->Option1[1]->isChecked());
         env->played.clear();
         const int keys[] = {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up};
         const int chosen[] = {1, 2, 3, 2};
