@@ -9,12 +9,56 @@
 #include "core/shared.h"
 #include "core/soundrequest.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 // ---- the labels -------------------------------------------------------------------------------
 
-void DragLabel::mousePressEvent(QMouseEvent *event) { event->accept(); }
+void DragLabel::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    stillPress_ = event->button() == Qt::LeftButton;
+    pressAt_ = event->globalPosition();
+    emit pressed(index());
+}
+
+void DragLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double-click is no new click: the label stays as the first left it.
+    event->accept();
+    stillPress_ = false;
+}
+
+void DragLabel::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && !event->isAutoRepeat()) {
+        event->accept();
+        emit pressed(index());
+        emit released(index());
+        click();
+        return;
+    }
+    ClickLabel::keyPressEvent(event);
+}
+
+void DragLabel::setLifted(bool lifted)
+{
+    lifted_ = lifted;
+    update();
+}
+
+void DragLabel::paintEvent(QPaintEvent *event)
+{
+    ClickLabel::paintEvent(event);
+    if (!lifted_)
+        return;
+    QPainter p(this);
+    p.setPen(QPen(theme::lifted, 3));
+    p.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+}
 
 void DragLabel::mouseMoveEvent(QMouseEvent *event)
 {
@@ -25,7 +69,12 @@ void DragLabel::mouseMoveEvent(QMouseEvent *event)
 void DragLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
+    const bool still = stillPress_ && event->button() == Qt::LeftButton &&
+                       (event->globalPosition() - pressAt_).manhattanLength() < QApplication::startDragDistance();
+    stillPress_ = false;
     emit released(index());
+    if (still)
+        click();
 }
 
 // ---- the activity -------------------------------------------------------------------------------
@@ -68,6 +117,12 @@ Activity::Activity(const QString &name, const std::vector<ActivityItem> &items, 
         place(label, labels_[std::size_t(i)]);
         connect(label, &DragLabel::dragged, this, &Activity::Label2_MouseMove);
         connect(label, &DragLabel::released, this, &Activity::Label2_MouseUp);
+        connect(label, &DragLabel::pressed, this, &Activity::labelPressed);
+        connect(label, &DragLabel::clicked, this, &Activity::Label2_Click);
+    }
+    for (int i = 0; i < n; ++i) {
+        makeTarget(Label1[i], boxes_, i);
+        makeTarget(Label4[i], slots_, i);
     }
     const struct {
         int index;
@@ -81,6 +136,7 @@ Activity::Activity(const QString &name, const std::vector<ActivityItem> &items, 
     }
     label3[2]->hide();
     declareHighlighting(label3, {0, 1, 2}, true);
+    setExitButton(label3[0]);
     Label6 = new QLabel(this);
     Label6->setObjectName(QStringLiteral("Label6"));
 }
@@ -164,6 +220,7 @@ int Activity::countScore() const
 
 void Activity::label3_Click(int index)
 {
+    lower();
     shared::score = 0;
     switch (index) {
     case 0:

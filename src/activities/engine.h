@@ -13,19 +13,32 @@
 
 // A label of the activity: a clickable-looking label that reports mouse moves and releases in
 // twips relative to itself, with the buttons held.
+// A press and release without moving is also a click (clicked), which picks the label up; Enter
+// and Space on it do what such a click does.
 class DragLabel : public ClickLabel {
     Q_OBJECT
 public:
     using ClickLabel::ClickLabel;
+    void setLifted(bool lifted);
+    bool isLifted() const { return lifted_; }
 
 signals:
     void dragged(int index, Qt::MouseButtons buttons, float x, float y);
     void released(int index);
+    void pressed(int index);
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool lifted_ = false;
+    bool stillPress_ = false;
+    QPointF pressAt_;
 };
 
 struct ActivityItem {
@@ -63,7 +76,16 @@ public:
     void Label2_MouseUp(int index);
     void label3_Click(int index);
 
+    // Moving a label without dragging: a click picks it up, a click on a box or a home slot puts
+    // it there as a drop with its centre on the target's centre would.
+    int lifted() const { return lifted_; }
+    void Label2_Click(int index);
+    QList<QWidget *> focusStops() const override;
+
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void escape() override;
     // What an activity adds to the load: at its start (after the fitting), its pictures (after
     // the slots take their labels' sizes), and at its end.
     virtual void loadBegin() {}
@@ -80,6 +102,13 @@ protected:
 private:
     void place(QWidget *w, const TwipsRect &r);
     void snap(int index, const TwipsRect &target);
+    void labelPressed(int index);
+    void lower();
+    void putOn(const TwipsRect &target, bool byKeyboard);
+    void makeTarget(ClickLabel *target, const std::vector<TwipsRect> &rects, int i);
+
+    int lifted_ = -1;
+    bool pressedLifted_ = false;
 
     std::vector<ActivityItem> items_;
     bool slotTakesHeight_;

@@ -87,7 +87,8 @@ worksheets::worksheets() : Screen(QStringLiteral("worksheets"))
     std::vector<int> range;
     for (int k = 0; k <= kPerPage; ++k)
         range.push_back(k);
-    declareHighlighting(Label2, range, true);  // the page buttons have none and stay opaque
+    declareHighlighting(Label2, range, true);
+    setExitButton(Label2[0]);  // the page buttons have none and stay opaque
 }
 
 void worksheets::onLoad()

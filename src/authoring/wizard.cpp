@@ -85,6 +85,7 @@ wizard::wizard() : Screen(QStringLiteral("wizard"))
         label3.add(index, l);
     }
     declareHighlighting(label3, {0, 1}, true);
+    setExitButton(label3[0]);
 }
 
 void wizard::onLoad()

@@ -2,7 +2,9 @@
 
 #include "platform/twips.h"
 #include "platform/theme.h"
+#include "platform/focus.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -10,6 +12,8 @@ ClickLabel::ClickLabel(int index, const QString &caption, QWidget *parent) : QLa
 {
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setMouseTracking(true);
+    // A focus stop for Tab and the arrows; a mouse click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     setForeColor(theme::buttonYellow);
 }
 
@@ -61,6 +65,8 @@ void ClickLabel::paintEvent(QPaintEvent *event)
         p.setPen(QColor(255, 255, 255));
         p.drawLine(r.bottomLeft(), r.bottomRight());
         p.drawLine(r.topRight(), r.bottomRight());
+        if (hasFocus())
+            paintFocusRing(p);
     }
     QLabel::paintEvent(event);
 }
@@ -84,4 +90,55 @@ void ClickLabel::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
     emit hovered(index_);
+}
+
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double-click is not a click: a double-click counts once.
+    pressed_ = false;
+    event->accept();
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat())
+            click();
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        focus::moveByArrow(this, Qt::Key(event->key()));
+        break;
+    default:
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void ClickLabel::focusInEvent(QFocusEvent *event)
+{
+    QLabel::focusInEvent(event);
+    update();
+    emit focusEntered(index_);
+}
+
+void ClickLabel::focusOutEvent(QFocusEvent *event)
+{
+    QLabel::focusOutEvent(event);
+    update();
+}
+
+void ClickLabel::paintFocusRing(QPainter &p) const
+{
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(theme::focusLight, 2));
+    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    p.setPen(QPen(theme::focusDark, 1));
+    p.drawRect(rect().adjusted(2, 2, -3, -3));
 }

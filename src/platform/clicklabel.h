@@ -20,16 +20,26 @@ public:
     void setBackColor(const QColor &c);
     QColor backColor() const { return back_; }
     void setForeColor(const QColor &c);
+    // What a click does, for the keyboard (Enter, Space) and for Escape on a screen's "Exit".
+    void click() { emit clicked(index_); }
 
 signals:
     void clicked(int index);
     void hovered(int index);
+    // The label took the keyboard focus; a screen with highlighting lights it as a hover would.
+    void focusEntered(int index);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    // The keyboard focus ring: light outside, dark inside, so that it shows on every back colour.
+    void paintFocusRing(QPainter &p) const;
 
 private:
     int index_;

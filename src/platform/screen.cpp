@@ -1,7 +1,10 @@
 #include "platform/screen.h"
 
 #include "platform/clicklabel.h"
+#include "platform/focus.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 Screen::Screen(const QString &objectName, QWidget *parent) : QWidget(parent, Qt::Window)
@@ -29,6 +32,12 @@ void Screen::declareHighlighting(const ControlArray<ClickLabel> &labels, std::ve
     for (const auto &entry : labels) {
         ClickLabel *label = entry.second;
         connect(label, &ClickLabel::hovered, label, [label] { label->setOpaque(true); });
+        // The keyboard focus is a pointer of its own: it lights its label as the pointer would,
+        // after the reset a move over the background does, so it never adds a second lit label.
+        connect(label, &ClickLabel::focusEntered, this, [this, label] {
+            backgroundMouseMove();
+            label->setOpaque(true);
+        });
     }
 }
 
@@ -49,4 +58,54 @@ void Screen::mouseMoveEvent(QMouseEvent *event)
     if (!child || !child->isEnabled())
         backgroundMouseMove();
     QWidget::mouseMoveEvent(event);
+}
+
+void Screen::setExitButton(ClickLabel *exit)
+{
+    escape_ = [exit] {
+        if (exit->isVisible() && exit->isEnabled())
+            exit->click();
+    };
+}
+
+void Screen::escape()
+{
+    if (escape_)
+        escape_();
+}
+
+void Screen::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && !event->isAutoRepeat()) {
+        escape();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && enter_ && !event->isAutoRepeat()) {
+        enter_();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Screen::showEvent(QShowEvent *event)
+{
+    // A screen shown with nothing of its own focused starts at its first stop in reading order.
+    QWidget *current = focusWidget();
+    if (!current || !isAncestorOf(current))
+        if (QWidget *first = focus::step(focusStops(), nullptr, true, this))
+            first->setFocus(Qt::OtherFocusReason);
+    QWidget::showEvent(event);
+}
+
+QList<QWidget *> Screen::focusStops() const { return focus::tabStops(this); }
+
+bool Screen::focusNextPrevChild(bool next)
+{
+    QWidget *current = QApplication::focusWidget();
+    if (!current || !isAncestorOf(current))
+        current = focusWidget();
+    QWidget *to = focus::step(focusStops(), current, next, this);
+    if (to)
+        to->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return to != nullptr;
 }

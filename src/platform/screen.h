@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 class ClickLabel;
@@ -32,8 +33,20 @@ public:
     // mouse-move handling (dragging) can still reset.
     void backgroundMouseMove();
 
+    // The keyboard. Escape does what the screen's "Exit" does; Enter, when the focused control
+    // does not take it, what the screen's default button does.
+    void setExitButton(ClickLabel *exit);
+    void setEscapeAction(std::function<void()> action) { escape_ = std::move(action); }
+    void setEnterAction(std::function<void()> action) { enter_ = std::move(action); }
+    // The controls Tab, Shift+Tab and the arrows move the focus among; Tab never leaves the screen.
+    virtual QList<QWidget *> focusStops() const;
+
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+    void showEvent(QShowEvent *event) override;
+    virtual void escape();
 
 private:
     struct Highlighting {
@@ -41,4 +54,5 @@ private:
         std::vector<int> resetRange;
     };
     std::vector<Highlighting> highlighting_;
+    std::function<void()> escape_, enter_;
 };

@@ -13,6 +13,10 @@ inline const QColor black(0, 0, 0);
 inline const QColor navy(0, 0, 128);
 inline const QColor green(0, 255, 0);
 inline const QColor dialogGrey(192, 192, 192);   // the title screen
+inline const QColor focusLight(255, 255, 255);   // the keyboard focus ring, outside ...
+inline const QColor focusDark(0, 0, 0);          // ... and inside, so it shows on every back colour
+inline const QColor lifted(0, 255, 255);         // the outline of an activity label picked up by a click
+inline const QColor chosenRow(0, 0, 128);        // the quiz answer chosen
 
 }  // namespace theme
 

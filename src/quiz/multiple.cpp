@@ -14,8 +14,43 @@
 
 #include <QButtonGroup>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
 
 namespace {
+
+// An answer whose choice shows at a glance: the chosen row is filled and framed, and its mark is
+// a large dot, on the designed place and size.
+class AnswerButton : public OptionButton {
+public:
+    using OptionButton::OptionButton;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (!isChecked()) {
+            OptionButton::paintEvent(event);
+            return;
+        }
+        {
+            QPainter p(this);
+            p.fillRect(rect(), theme::chosenRow);
+        }
+        OptionButton::paintEvent(event);
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(theme::buttonYellow, 2));
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+        QStyleOptionButton opt;
+        initStyleOption(&opt);
+        const QRect mark = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, this);
+        const double r = std::min(height() * 0.32, mark.width() * 0.9);
+        p.setPen(QPen(theme::black, 1));
+        p.setBrush(theme::buttonYellow);
+        p.drawEllipse(QPointF(mark.center()) + QPointF(0.5, 0.5), r, r);
+    }
+};
 
 QLabel *label(QWidget *parent, const QString &family, double pt, bool bold, const QColor &colour, Qt::Alignment align)
 {
@@ -80,7 +115,8 @@ multiple::multiple() : Screen(QStringLiteral("multiple"))
     auto *group = new QButtonGroup(this);
     group->setExclusive(true);
     for (int i = 1; i <= 5; ++i) {
-        auto *o = new OptionButton(this);
+        auto *o = i <= 4 ? new AnswerButton(this) : new OptionButton(this);
+        o->installEventFilter(this);
         o->setObjectName(QStringLiteral("Option1_%1").arg(i));
         o->setFont(twips::font(kTextFamily, kAnswerPt));
         QPalette p = o->palette();
@@ -89,9 +125,17 @@ multiple::multiple() : Screen(QStringLiteral("multiple"))
         group->addButton(o, i);
         Option1.add(i, o);
         if (i <= 4)
+<<<<<<< HEAD
             twips::place(o, 2400, 5400 + 600 * (i - 1), kAnswerWidth, kAnswerHeight);
         else
+=======
+            twips::place(o, 2400, 5400 + 600 * (i - 1), 6975, 525);
+        else {
+>>>>>>> wip-input
             o->resize(twips::toPx(495), twips::toPx(375));
+            // Hidden under the picture: not a stop for Tab, though each question focuses it.
+            o->setFocusPolicy(Qt::ClickFocus);
+        }
         connect(o, &OptionButton::clicked, this, &multiple::Option1_Click);
     }
 
@@ -115,6 +159,7 @@ multiple::multiple() : Screen(QStringLiteral("multiple"))
     }
     label3[0]->hide();
     declareHighlighting(label3, {0, 1, 2, 3}, true);
+    setExitButton(label3[2]);
 }
 
 void multiple::onLoad()
@@ -216,4 +261,52 @@ void multiple::endQuiz()
     done->label3[0]->show();
     Screens::show<Welldone>();
     Screens::unload(this);
+}
+
+void multiple::choose(int answer)
+{
+    Option1[answer]->click();
+    Option1[answer]->setFocus(Qt::OtherFocusReason);
+}
+
+QList<QWidget *> multiple::focusStops() const
+{
+    // The answers are one stop, as a group of option buttons is: the chosen one, or the first.
+    const int c = chosen();
+    QList<QWidget *> stops = Screen::focusStops();
+    for (int i = 1; i <= 4; ++i)
+        if (i != (c ? c : 1))
+            stops.removeAll(Option1[i]);
+    return stops;
+}
+
+void multiple::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key >= Qt::Key_1 && key <= Qt::Key_4)
+        choose(key - Qt::Key_1 + 1);
+    else if (key >= Qt::Key_A && key <= Qt::Key_D)
+        choose(key - Qt::Key_A + 1);
+    else
+        Screen::keyPressEvent(event);
+}
+
+bool multiple::eventFilter(QObject *watched, QEvent *event)
+{
+    // The arrows on the answers choose as they move: the answer they land on is chosen.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const int c = chosen();
+        int to = -1;
+        if (key == Qt::Key_Down || key == Qt::Key_Right)
+            to = c ? std::min(c + 1, 4) : 1;
+        else if (key == Qt::Key_Up || key == Qt::Key_Left)
+            to = c ? std::max(c - 1, 1) : 4;
+        if (to > 0) {
+            if (to != c)
+                choose(to);
+            return true;
+        }
+    }
+    return Screen::eventFilter(watched, event);
 }

@@ -27,8 +27,15 @@ public:
 
     void showquest();
     void label3_Click(int index);
+    QList<QWidget *> focusStops() const override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Chooses answer 1 to 4 from the keyboard, as a click on it would, and puts the focus on it.
+    void choose(int answer);
     void Option1_Click();
     void endQuiz();
     int chosen() const;  // the option chosen, 1 to 4, or 0 for none

@@ -69,6 +69,7 @@ Welldone::Welldone() : Screen(QStringLiteral("Welldone"))
     connect(Timer2, &QTimer::timeout, this, &Welldone::Timer2_Timer);
     connect(Timer3, &QTimer::timeout, this, &Welldone::Timer3_Timer);
     declareHighlighting(label3, {0, 1}, true);
+    setExitButton(label3[1]);
 }
 
 void Welldone::onLoad()

@@ -38,6 +38,7 @@ Wrong::Wrong() : Screen(QStringLiteral("Wrong"))
     auto *exit = ClickLabel::button(this, 1, QStringLiteral("Exit"), 10560, 7920, 1245);
     connect(exit, &ClickLabel::clicked, this, &Wrong::label3_Click);
     label3.add(1, exit);
+    setExitButton(exit);
     // No highlighting: its Exit keeps its black background.
 }
 

@@ -90,6 +90,7 @@ intro0::intro0() : Screen(QStringLiteral("intro0"))
         Label2.add(e.index, l);
     }
     declareHighlighting(Label2, {0, 10, 16, 17, 18, 19, 20}, true);
+    setExitButton(Label2[16]);
 }
 
 void intro0::onLoad()

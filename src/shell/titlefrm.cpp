@@ -74,6 +74,11 @@ Titlefrm::Titlefrm() : Screen(QStringLiteral("Titlefrm"))
 
     connect(Command1, &QPushButton::clicked, this, &Titlefrm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Titlefrm::Command2_Click);
+    // Enter presses the focused button, or "OK" ("Cancel") from anywhere else; Escape is "Exit".
+    Command1->setAutoDefault(true);
+    Command2->setAutoDefault(true);
+    setEnterAction([this] { Command1->click(); });
+    setEscapeAction([this] { Command2->click(); });
 }
 
 void Titlefrm::onLoad()

@@ -40,6 +40,7 @@ TopicHub::TopicHub(const QString &name, const Topic &topic) : Screen(name), topi
         label3.add(b.index, l);
     }
     declareHighlighting(label3, {0, 1, 2, 3, 4, 5}, true);
+    setExitButton(label3[2]);
 }
 
 void TopicHub::openPages(int count, const QString &set)

@@ -16,6 +16,7 @@ guide::guide() : Screen(QStringLiteral("guide"))
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->hide();
     makePageButtons(this, Label1, label3);
+    setExitButton(label3[1]);
     Label1->setText(pageCaption(1, 3));
     for (const auto &[index, label] : label3)
         connect(label, &ClickLabel::clicked, this, &guide::label3_Click);

@@ -30,6 +30,7 @@ teacher::teacher() : Screen(QStringLiteral("teacher"))
     Picture2->hide();
 
     makePageButtons(this, Label1, label3);
+    setExitButton(label3[1]);
     for (const auto &[index, label] : label3)
         connect(label, &ClickLabel::clicked, this, &teacher::label3_Click);
 

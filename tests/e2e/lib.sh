@@ -58,7 +58,7 @@ e2e_start_to_menu() {
     local title tx ty menu
     title=$(e2e_window_sized 364 438) || e2e_fail "no title screen"
     read -r tx ty <<<"$(e2e_origin "$title")"
-    e2e_click $(( tx + 132 )) $(( ty + 412 ))
+    if [ -n "${E2E_BY_KEYS:-}" ]; then xdotool key Return; else e2e_click $(( tx + 132 )) $(( ty + 412 )); fi
     menu=$(e2e_window_sized 800 600) || e2e_fail "no menu"
     read -r mx my <<<"$(e2e_origin "$menu")"
 }
