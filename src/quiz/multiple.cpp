@@ -125,13 +125,8 @@ multiple::multiple() : Screen(QStringLiteral("multiple"))
         group->addButton(o, i);
         Option1.add(i, o);
         if (i <= 4)
-<<<<<<< HEAD
             twips::place(o, 2400, 5400 + 600 * (i - 1), kAnswerWidth, kAnswerHeight);
-        else
-=======
-            twips::place(o, 2400, 5400 + 600 * (i - 1), 6975, 525);
         else {
->>>>>>> wip-input
             o->resize(twips::toPx(495), twips::toPx(375));
             // Hidden under the picture: not a stop for Tab, though each question focuses it.
             o->setFocusPolicy(Qt::ClickFocus);
