@@ -32,6 +32,34 @@ QByteArray numbered(int count, int lines)
 class TestCatalogue : public QObject {
     Q_OBJECT
 private slots:
+    void paging_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<bool>("previous");
+        QTest::addColumn<bool>("next");
+        QTest::newRow("empty") << 0 << 0 << 1 << 0 << false << false;
+        QTest::newRow("24: one page") << 24 << 0 << 1 << 24 << false << false;
+        QTest::newRow("25: a next page") << 25 << 0 << 1 << 24 << false << true;
+        QTest::newRow("25, page 2: title 25 alone") << 25 << 1 << 25 << 25 << true << false;
+        QTest::newRow("48, page 2: full, no next") << 48 << 1 << 25 << 48 << true << false;
+        QTest::newRow("49, page 2: a next page") << 49 << 1 << 25 << 48 << true << true;
+        QTest::newRow("1000, page 42: the last title") << 1000 << 41 << 985 << 1000 << true << false;
+        QTest::newRow("a page past the end shows nothing") << 24 << 1 << 25 << 24 << true << false;
+    }
+    void paging()
+    {
+        QFETCH(int, count);
+        QFETCH(int, page);
+        const CataloguePage p = cataloguePage(count, page, 24);
+        QTEST(p.first, "first");
+        QTEST(p.last, "last");
+        QTEST(p.hasPrevious, "previous");
+        QTEST(p.hasNext, "next");
+    }
+
     void init() { env = std::make_unique<TestEnv>(); }
     void cleanup() { env.reset(); }
 
