@@ -47,13 +47,18 @@ void Player::draw(QPainterPath path, bool filled)
 {
     path.setFillRule(dc_.fillMode == 2 ? Qt::WindingFill : Qt::OddEvenFill);
     QPen p = pen();
+    const double length = p.style() == Qt::NoPen ? 0 : path.length();
     // Dashes cost in the outline's length, which a few points far outside the picture, or many
     // points going to and fro inside it, make as long as they like; such an outline is drawn solid.
     if (p.style() != Qt::SolidLine && p.style() != Qt::NoPen) {
         const QRectF b = path.boundingRect();
-        if (b.width() + b.height() > 16 * diagonal() || path.length() > 256 * diagonal())
+        if (b.width() + b.height() > 16 * diagonal() || length > 256 * diagonal())
             p.setStyle(Qt::SolidLine);
     }
+    // A wide stroke costs its length times its width: past 64 pictures' worth it is narrowed.
+    const double area = 64 * target_.width() * target_.height();
+    if (p.widthF() > 1 && length * p.widthF() > area)
+        p.setWidthF(std::max(1.0, area / length));
     if (filled && dc_.brush.style == 2 && dc_.backMode == 2)
         out_.drawPath(path, Qt::NoPen, QBrush(dc_.backColour));
     out_.drawPath(path, p, filled ? brush() : QBrush(Qt::NoBrush));

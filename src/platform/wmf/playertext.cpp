@@ -89,9 +89,13 @@ void Player::text(QPointF at, const QByteArray &bytes, const std::vector<double>
 {
     if (bytes.isEmpty() && !(options & 2))
         return;
-    const QString s = decodeText(bytes, dc_.font.charset);
     const QFont f = font();
     const QFontMetricsF fm(f);
+    // Each character costs the area of its cell: thousands the size of the picture would take
+    // minutes. Past 64 pictures' worth of cells the rest of the record is left out.
+    const double cell = std::max(1.0, fm.height() * fm.height());
+    const qsizetype most = qsizetype(std::min(1e9, 64 * target_.width() * target_.height() / cell));
+    const QString s = decodeText(bytes.left(std::max<qsizetype>(1, most)), dc_.font.charset);
     const double angle = dc_.font.escapement / 10.0;
     std::vector<double> advances;
     double width = 0;

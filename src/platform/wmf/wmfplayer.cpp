@@ -1,6 +1,7 @@
 #include "platform/wmf/dib.h"
 #include "platform/wmf/player.h"
 
+#include <QPaintDevice>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -109,9 +110,20 @@ void PainterOutput::setClip(const QPainterPath *clip)
 
 void PainterOutput::drawPath(const QPainterPath &path, const QPen &pen, const QBrush &brush)
 {
+    // Qt's antialiasing rasteriser slows far faster than an outline grows (a 1,000-point zigzag
+    // takes seconds); outlines longer than any drawing has (the longest seen: 6 diagonals) are
+    // drawn aliased.
+    constexpr double kMaxSmoothDiagonals = 16;
+    const double scale = std::sqrt(std::abs(p_.transform().determinant()));
+    const double diagonal = std::hypot(p_.device()->width(), p_.device()->height());
+    const double sides = pen.style() == Qt::NoPen ? 1 : 2;  // a stroke's outline runs down both sides
+    const bool smooth = p_.testRenderHint(QPainter::Antialiasing);
+    if (smooth && path.length() * scale * sides > kMaxSmoothDiagonals * diagonal)
+        p_.setRenderHint(QPainter::Antialiasing, false);
     p_.setPen(pen);
     p_.setBrush(brush);
     p_.drawPath(path);
+    p_.setRenderHint(QPainter::Antialiasing, smooth);
 }
 
 void PainterOutput::drawText(const QPointF &origin, double angle, const QFont &font, const QColor &colour, const QString &text,
