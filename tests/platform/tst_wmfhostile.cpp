@@ -4,6 +4,7 @@
 #include "platform/wmf/region.h"
 #include "support/wmfbuilder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
@@ -177,6 +178,40 @@ private slots:
             for (int x = 0; x < 800; ++x)
                 wrong += got.pixel(x, y) != want.pixel(x, y);
         QCOMPARE(wrong, 0);
+    }
+
+    void regressionFilesPaint_data()
+    {
+        QTest::addColumn<QString>("file");
+        const QStringList files = QDir(kRegressions).entryList({QStringLiteral("*.wmf")}, QDir::Files, QDir::Name);
+        QVERIFY(files.size() >= 7);
+        for (const QString &f : files)
+            QTest::newRow(qPrintable(f)) << kRegressions + f;
+    }
+    void regressionFilesPaint()
+    {
+        // On a real painter at the size that found them: each once crashed or took minutes here.
+        QFETCH(QString, file);
+        const auto m = load(file);
+        QVERIFY(m);
+        QImage img(768, 768, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        paint(*m, p, QRectF(0, 0, 768, 768));
+        QVERIFY(p.end());
+    }
+
+    void stretchedFontsAreBounded()
+    {
+        WmfBuilder b(QRect(0, 0, 1000, 1000));
+        QByteArray font;
+        for (int w : {-52, 20000, 0, 0, 400, 0, 0, 0, 0})
+            WmfBuilder::put16(font, w);
+        font.append(QByteArray("Impact").leftJustified(32, '\0'));
+        b.raw(CREATEFONTINDIRECT, font).rec(SELECTOBJECT, {0}).raw(TEXTOUT, WmfBuilder::textOut(500, 10, "I am a string"));
+        const auto texts = playRecorded(b.bytes(), 768, 768).of(Drawn::Text);
+        QCOMPARE(texts.size(), std::size_t(1));
+        QCOMPARE(texts[0].font.stretch(), 1000);
     }
 
     void objectTableBeyondItsSize()

@@ -79,8 +79,10 @@ QFont Player::font() const
         const QFontMetricsF fm(q);
         const double natural = fm.averageCharWidth();
         const double wanted = f.width * std::abs(sx());
+        // At most ten times: FreeType fails on small glyphs stretched about 25 times, and Qt 6.4
+        // then copies a glyph bitmap that was never made (a crash). No drawing stretches a face so.
         if (natural > 0)
-            q.setStretch(std::clamp(int(std::lround(100 * wanted / natural)), 1, 4000));
+            q.setStretch(std::clamp(int(std::lround(100 * wanted / natural)), 1, 1000));
     }
     return q;
 }
