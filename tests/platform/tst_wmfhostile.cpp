@@ -1,7 +1,7 @@
 // Metafiles made to be slow or large: each plays to its end within the player's bounds, and clip
 // regions, however many rectangles they hold, clip exactly the union of their rectangles.
 // (How long they take is measured by bench_pages_hostile and guarded by the fuzz regression run.)
-#include "platform/wmf/region.h"
+#include "platform/wmf/cliparea.h"
 #include "support/wmfbuilder.h"
 
 #include <QDir>

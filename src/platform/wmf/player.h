@@ -3,7 +3,7 @@
 // table the records change, and the Player that hands each record to its handler. The handlers live
 // by family: state and objects (playerstate.cpp), drawing (playerdraw.cpp), text (playertext.cpp)
 // and bitmaps (playerbitmaps.cpp).
-#include "platform/wmf/region.h"
+#include "platform/wmf/cliparea.h"
 #include "platform/wmf/wmfplayer.h"
 
 #include <QList>

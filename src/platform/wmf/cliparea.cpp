@@ -1,4 +1,4 @@
-#include "platform/wmf/region.h"
+#include "platform/wmf/cliparea.h"
 
 namespace wmf {
 
