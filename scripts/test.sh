@@ -63,6 +63,15 @@ if cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMOOR_FUZZ=O
         fi
         rm -rf "$work"
     done
+    # Metafiles that once hung or crashed the player (fuzz/regressions/wmf/README.md): each is
+    # played once, and one that takes over 2 seconds fails the run.
+    if build-fuzz/fuzz/fuzz_wmf -timeout=2 -rss_limit_mb=1024 fuzz/regressions/wmf/*.wmf >build-fuzz/regressions_wmf.log 2>&1; then
+        echo "fuzz_wmf regressions: $(ls fuzz/regressions/wmf/*.wmf | wc -l) files, none over 2 s"
+        passed=$((passed + 1))
+    else
+        echo "fuzz_wmf regressions FAILED:"; tail -40 build-fuzz/regressions_wmf.log
+        failed=$((failed + 1))
+    fi
 else
     echo "the fuzz build failed"; failed=$((failed + 1))
 fi

@@ -420,6 +420,9 @@ private slots:
                               << QList<QRgb>{g, r, g, r, r, r, r, r};
         QTest::newRow("rle8 run past the row is cut") << dib(2, 1, 8, 1, bgr0({r, g}), QByteArray::fromHex("0901" "0001"), 2) << QSize(2, 1) << QList<QRgb>{g, g};
         QTest::newRow("rle4") << dib(4, 1, 4, 2, bgr0({r, g}), QByteArray::fromHex("0401" "0001"), 2) << QSize(4, 1) << QList<QRgb>{r, g, r, g};
+        QTest::newRow("rle8 absolute run with its last byte") << dib(3, 1, 8, 1, bgr0({r, g}), QByteArray::fromHex("0003" "010001"), 2) << QSize(3, 1) << QList<QRgb>{g, r, g};
+        QTest::newRow("rle8 delta with its last byte") << dib(2, 2, 8, 1, bgr0({r, g}), QByteArray::fromHex("0002" "0101" "0101"), 2) << QSize(2, 2) << QList<QRgb>{r, g, r, r};
+        QTest::newRow("rle4 absolute run with its last byte") << dib(3, 1, 4, 2, bgr0({r, g}), QByteArray::fromHex("0003" "0110"), 2) << QSize(3, 1) << QList<QRgb>{r, g, g};
         Q_UNUSED(w);
     }
     void dibs()
@@ -449,6 +452,10 @@ private slots:
         QTest::newRow("rle with 24 bits") << dib(2, 2, 24, 1, {}, QByteArray(16, '\0'));
         QTest::newRow("header size lies") << QByteArray::fromHex("ffffff7f") + QByteArray(60, '\0');
         QTest::newRow("zero width") << dib(0, 2, 24, 0, {}, QByteArray(16, '\0'));
+        QTest::newRow("rle8 absolute run one byte short") << dib(3, 1, 8, 1, bgr0({0, 0}), QByteArray::fromHex("0003" "0100"), 2);
+        QTest::newRow("rle4 absolute run one byte short") << dib(5, 1, 4, 2, bgr0({0, 0}), QByteArray::fromHex("0005" "0110"), 2);
+        // Records are whole words, so a bitmap inside one is short by a word.
+        QTest::newRow("bits one word short (24 bit above has them all)") << dib(2, 1, 24, 0, {}, QByteArray::fromHex("0000ff00ff00"));
     }
     void badBitmapsAreSkipped()
     {
@@ -457,6 +464,29 @@ private slots:
         const auto o = playRecorded(tenToOne().raw(STRETCHDIB, stretchDib(0, 0, 10, 10, bitmap, 2, 2)).rec(RECTANGLE, {400, 600, 200, 200}).bytes());
         QCOMPARE(o.of(Drawn::Image).size(), std::size_t(0));
         QCOMPARE(o.of(Drawn::Path).size(), std::size_t(1));  // and the file goes on
+    }
+
+    void recordsAtTheirLimits_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("paths");
+        QTest::addColumn<int>("texts");
+        QTest::newRow("rectangle with its four words") << tenToOne().rec(RECTANGLE, {400, 600, 200, 200}).bytes() << 1 << 0;
+        QTest::newRow("rectangle one word short") << tenToOne().rec(RECTANGLE, {400, 600, 200}).bytes() << 0 << 0;
+        QTest::newRow("round rectangle one word short") << tenToOne().rec(ROUNDRECT, {50, 50, 400, 600, 200}).bytes() << 0 << 0;
+        QTest::newRow("arc one word short") << tenToOne().rec(ARC, {500, 600, 500, 400, 600, 600, 400}).bytes() << 0 << 0;
+        QTest::newRow("text with its words") << tenToOne().raw(TEXTOUT, WmfBuilder::textOut(500, 500, "ab")).bytes() << 1 << 1;
+        QTest::newRow("text one word short") << tenToOne().raw(TEXTOUT, WmfBuilder::textOut(500, 500, "ab").chopped(2)).bytes() << 0 << 0;
+        QTest::newRow("text count one past its bytes") << tenToOne().raw(TEXTOUT, QByteArray::fromHex("0300") + "ab" + QByteArray::fromHex("f401f401")).bytes() << 0 << 0;
+    }
+    void recordsAtTheirLimits()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, paths);
+        QFETCH(int, texts);
+        const auto o = playRecorded(bytes);
+        QCOMPARE(int(o.of(Drawn::Path).size()), paths);  // text on an opaque background draws one too
+        QCOMPARE(int(o.of(Drawn::Text).size()), texts);
     }
 
     void escapesAndUnknownRecordsAreSkipped()
@@ -477,6 +507,9 @@ private slots:
         QTest::newRow("record size 1") << tenToOne().lyingSize(1, RECTANGLE).bytes(false);
         QTest::newRow("record size 2") << tenToOne().lyingSize(2, RECTANGLE).bytes(false);
         QTest::newRow("record past the end") << tenToOne().lyingSize(0x7FFFFFFF, RECTANGLE).bytes(false);
+        // The record's own three words are there; it claims one or two more.
+        QTest::newRow("record one word past the end") << tenToOne().lyingSize(4, RECTANGLE).bytes(false);
+        QTest::newRow("record two words past the end") << tenToOne().lyingSize(5, RECTANGLE).bytes(false);
         QTest::newRow("empty frame") << WmfBuilder(QRect(0, 0, 1, 1)).bytes();
         QTest::newRow("zero units an inch") << WmfBuilder(QRect(0, 0, 100, 100), 0).bytes();
     }

@@ -23,7 +23,7 @@ public:
     }
     WmfBuilder &raw(quint16 function, const QByteArray &params)
     {
-        put32(body_, quint32(3 + params.size() / 2));
+        put32(body_, quint32(3 + (params.size() + 1) / 2));  // with the padding byte
         put16(body_, function);
         body_.append(params);
         if (params.size() % 2)

@@ -5,15 +5,15 @@
 // no image larger than kMaxPixels is made.
 #include <QColor>
 #include <QImage>
-#include <vector>
+#include <QList>
 
 namespace wmf {
 
 inline constexpr qint64 kMaxPixels = 16 * 1024 * 1024;
 
 // palette: the metafile's selected logical palette, for colour tables that index it
-// (usage 1, DIB_PAL_COLORS).
-QImage decodeDib(const uchar *data, qsizetype size, int usage, const std::vector<QRgb> &palette);
-QImage decodeBitmap16(const uchar *data, qsizetype size);
+// (usage 1, DIB_PAL_COLORS). A bitmap of more than maxPixels is refused before it is decoded.
+QImage decodeDib(const uchar *data, qsizetype size, int usage, const QList<QRgb> &palette, qint64 maxPixels = kMaxPixels);
+QImage decodeBitmap16(const uchar *data, qsizetype size, qint64 maxPixels = kMaxPixels);
 
 }  // namespace wmf
