@@ -2,7 +2,9 @@
 #include "platform/fonts.h"
 #include "platform/paths.h"
 #include "platform/screens.h"
+#include "platform/session.h"
 #include "platform/sound.h"
+#include "shell/grey.h"
 #include "shell/titlefrm.h"
 
 #include <QApplication>
@@ -47,6 +49,9 @@ int main(int argc, char *argv[])
     paths::setDataDir(paths::dataDirForExecutable(exeDir));
     sound::setModuleDir(sound::moduleDirForExecutable(exeDir));
 
+    // Grey is the stage: the one window that holds every screen.
+    Screens::setStage<Grey>();
+    session::endOnSignals([] { Screens::end(); });
     Titlefrm *title = Screens::get<Titlefrm>();
     Screens::bringToFront(title);
 

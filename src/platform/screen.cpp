@@ -1,15 +1,32 @@
 #include "platform/screen.h"
 
 #include "platform/clicklabel.h"
+#include "platform/screens.h"
+#include "platform/stage.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 
-Screen::Screen(const QString &objectName, QWidget *parent) : QWidget(parent, Qt::Window)
+namespace {
+void initScreen(QWidget *w, const QString &objectName)
 {
-    setObjectName(objectName);
-    setAttribute(Qt::WA_DeleteOnClose, false);
-    setMouseTracking(true);
-    setAutoFillBackground(true);
+    w->setObjectName(objectName);
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->setMouseTracking(true);
+    w->setAutoFillBackground(true);
+}
+}  // namespace
+
+Screen::Screen(const QString &objectName) : QWidget(Screens::stage())
+{
+    initScreen(this, objectName);
+    // Children show with their parent unless hidden explicitly; a screen shows only when shown.
+    hide();
+}
+
+Screen::Screen(const QString &objectName, TopLevel) : QWidget(nullptr, Qt::Window)
+{
+    initScreen(this, objectName);
 }
 
 void Screen::setBackColor(const QColor &c)
@@ -49,4 +66,31 @@ void Screen::mouseMoveEvent(QMouseEvent *event)
     if (!child || !child->isEnabled())
         backgroundMouseMove();
     QWidget::mouseMoveEvent(event);
+}
+
+bool Screen::focusNextPrevChild(bool next)
+{
+    if (isWindow())
+        return QWidget::focusNextPrevChild(next);
+    QWidget *start = QApplication::focusWidget();
+    if (!start || !isAncestorOf(start))
+        start = this;
+    // The window's focus chain is a ring through every screen; walk it once at most.
+    QWidget *w = start;
+    for (int steps = 0; steps < 100000; ++steps) {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (w == start)
+            break;
+        if (isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Screen::focusFirstControl()
+{
+    if (!focusNextPrevChild(true))
+        setFocus(Qt::OtherFocusReason);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The base of every screen: a top-level window with a load handler, a back colour and the hover
-// highlighting of its clickable labels.
+// The base of every screen: a child of the stage (the program's one window) with a load handler,
+// a back colour and the hover highlighting of its clickable labels.
 #include "platform/controlarray.h"
 
 #include <QColor>
@@ -12,7 +12,8 @@ class ClickLabel;
 class Screen : public QWidget {
     Q_OBJECT
 public:
-    explicit Screen(const QString &objectName, QWidget *parent = nullptr);
+    // A screen is born hidden on the stage, which the registry loads first when it is not loaded.
+    explicit Screen(const QString &objectName);
 
     // The load handler: runs once, right after construction, before the screen is ever shown.
     virtual void onLoad() {}
@@ -32,8 +33,17 @@ public:
     // mouse-move handling (dragging) can still reset.
     void backgroundMouseMove();
 
+    // Gives the keyboard focus to this screen's first control that takes Tab, else to the screen.
+    void focusFirstControl();
+
 protected:
+    struct TopLevel {};
+    // For the stage itself: a window of its own, the parent of every other screen.
+    Screen(const QString &objectName, TopLevel);
+
     void mouseMoveEvent(QMouseEvent *event) override;
+    // Tab and Shift+Tab go round this screen's own controls only, never into a screen below.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     struct Highlighting {

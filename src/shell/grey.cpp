@@ -1,18 +1,13 @@
 #include "shell/grey.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "platform/theme.h"
+#include "shell/titlefrm.h"
 
-Grey::Grey() : Screen(QStringLiteral("Grey"))
+Grey::Grey() : Stage(QStringLiteral("Grey"))
 {
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("Quillmoor"));
     SndDevil1 = sound::create();
 }
 
-void Grey::onLoad()
-{
-    setBackColor(QColor(48, 133, 214));
-    if (QScreen *display = QGuiApplication::primaryScreen())
-        setGeometry(display->geometry());
-}
+void Grey::onLoad() { setBackColor(theme::backdropBlue); }
+
+void Grey::closeRequested() { Titlefrm::openAsExitScreen(); }

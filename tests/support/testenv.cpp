@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "platform/paths.h"
 #include "platform/screens.h"
+#include "shell/grey.h"
 #include "shell/shared.h"
 
 #include <QCoreApplication>
@@ -28,6 +29,7 @@ void copyTree(const QString &from, const QString &to)
 TestEnv::TestEnv()
 {
     fonts::registerFonts();
+    Screens::setStage<Grey>();
     Screens::reset();
     shared::reset();
     copyTree(QStringLiteral(QUILLMOOR_BUILD_DATA), data_.path());
