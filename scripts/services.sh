@@ -5,6 +5,7 @@
 SERVICES_DIR=""
 XVFB_PID=""
 CUPSD_PID=""
+WM_PID=""
 export QUILLMOOR_PRINT_SPOOL=/tmp/quillmoor-print-spool
 
 start_services() {
@@ -52,6 +53,7 @@ BACKEND
 }
 
 stop_services() {
+    [ -n "$WM_PID" ] && stop_wm
     pulseaudio --kill >/dev/null 2>&1 || true
     [ -n "$CUPSD_PID" ] && kill "$CUPSD_PID" 2>/dev/null && wait "$CUPSD_PID" 2>/dev/null
     CUPSD_PID=""
@@ -63,7 +65,6 @@ stop_services() {
 
 # A real window manager on the test display, for the runs under one: start_wm openbox|metacity|xfwm4;
 # stop_wm ends it (by PID). E2E_WM names it for the tests.
-WM_PID=""
 start_wm() {
     case "$1" in
         openbox) openbox --sm-disable >"$SERVICES_DIR/wm.log" 2>&1 & ;;
