@@ -2,7 +2,8 @@
 # The stage on a desktop with or without a window manager (E2E_WM names the one running, if
 # any): a click on the stage's margin leaves the front screen in front and working, on the title
 # screen and on the menu; with a window manager, Alt+F4 brings up the exit screen and "Cancel"
-# returns to the menu; after full marks, typed keys land in the name box at once.
+# returns to the menu; after full marks, typed keys land in the name box at once; SIGTERM ends
+# the program at once with status 0.
 BIN=${1:?usage: stage.sh PATH-TO-quillmoor}
 [ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: skipped"; exit 77; }
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -64,4 +65,11 @@ e2e_shot name-typed
 after=$(e2e_dark_in 376 33 $(( mx + 212 )) $(( my + 444 )))
 echo "dark pixels in the name box: $before before typing, $after after"
 [ "$after" -gt $(( before + 150 )) ] || e2e_fail "the typed name did not land in the name box"
+# The session ends: the program goes at once, without asking, with the status of its own "Exit".
+kill -TERM "$APP_PID"
+for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$APP_PID" 2>/dev/null && e2e_fail "SIGTERM did not end the program"
+wait "$APP_PID"
+status=$?
+[ "$status" = 0 ] || e2e_fail "SIGTERM: status $status"
 echo "stage${E2E_WM:+ under $E2E_WM}: ok"
