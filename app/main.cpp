@@ -2,7 +2,9 @@
 #include "platform/fonts.h"
 #include "platform/paths.h"
 #include "platform/screens.h"
+#include "platform/session.h"
 #include "platform/sound.h"
+#include "shell/grey.h"
 #include "shell/install.h"
 #include "shell/titlefrm.h"
 
@@ -49,6 +51,9 @@ int main(int argc, char *argv[])
     sound::setModuleDir(sound::moduleDirForExecutable(exeDir));
 
     shell::install();
+    // Grey is the stage: the one window that holds every screen.
+    Screens::setStage<Grey>();
+    session::endOnSignals([] { Screens::end(); });
     Titlefrm *title = Screens::get<Titlefrm>();
     Screens::bringToFront(title);
 

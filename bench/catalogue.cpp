@@ -8,6 +8,7 @@
 #include "platform/paths.h"
 #include "platform/screens.h"
 #include "core/shared.h"
+#include "shell/grey.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -36,6 +37,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     fonts::registerFonts();
+    Screens::setStage<Grey>();
     QTemporaryDir dir;
     paths::setDataDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("build/share/quillmoor"));
     paths::setTeacherDir(dir.path());

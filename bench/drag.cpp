@@ -5,6 +5,7 @@
 #include "platform/fonts.h"
 #include "platform/paths.h"
 #include "platform/screens.h"
+#include "shell/grey.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,6 +17,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     fonts::registerFonts();
+    Screens::setStage<Grey>();
     paths::setDataDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("build/share/quillmoor"));
     temperatureord *a = Screens::show<temperatureord>();
     a->Timer1->stop();

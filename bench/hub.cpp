@@ -5,6 +5,7 @@
 #include "platform/paths.h"
 #include "platform/screens.h"
 #include "core/shared.h"
+#include "shell/grey.h"
 #include "topics/hub.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     fonts::registerFonts();
+    Screens::setStage<Grey>();
     paths::setDataDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("build/share/quillmoor"));
     weather *hub = Screens::show<weather>();
     hub->Timer1->stop();

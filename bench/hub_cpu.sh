@@ -12,11 +12,11 @@ export XDG_DATA_HOME=$(mktemp -d)
 "$build/bin/quillmoor" >/dev/null 2>&1 &
 pid=$!
 APP_PID=$pid
-title=$(e2e_window_sized 364 438)
-read -r tx ty <<<"$(e2e_origin "$title")"
+pos=$(e2e_screen 364 438)
+read -r tx ty <<<"$pos"
 e2e_click $(( tx + 132 )) $(( ty + 412 ))
-menu=$(e2e_window_sized 800 600)
-read -r mx my <<<"$(e2e_origin "$menu")"
+pos=$(e2e_screen 800 600)
+read -r mx my <<<"$pos"
 e2e_click $(( mx + 346 )) $(( my + 420 ))   # Other Planets
 sleep 2
 ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }

@@ -5,6 +5,7 @@
 SERVICES_DIR=""
 XVFB_PID=""
 CUPSD_PID=""
+WM_PID=""
 
 start_services() {
     SERVICES_DIR=$(mktemp -d /tmp/quillmoor-services.XXXXXX)
@@ -126,10 +127,39 @@ machine_unchanged() {
 }
 
 stop_services() {
+    [ -n "$WM_PID" ] && stop_wm
     pulseaudio --kill >/dev/null 2>&1 || true
     stop_printing
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
     XVFB_PID=""
     [ -n "$SERVICES_DIR" ] && rm -rf "$SERVICES_DIR"
     SERVICES_DIR=""
+}
+
+# A real window manager on the test display, for the runs under one: start_wm openbox|metacity|xfwm4;
+# stop_wm ends it (by PID). E2E_WM names it for the tests.
+start_wm() {
+    case "$1" in
+        openbox) openbox --sm-disable >"$SERVICES_DIR/wm.log" 2>&1 & ;;
+        metacity) metacity --replace --sm-disable >"$SERVICES_DIR/wm.log" 2>&1 & ;;
+        xfwm4) xfwm4 --replace --sm-client-disable >"$SERVICES_DIR/wm.log" 2>&1 & ;;
+        *) echo "unknown window manager $1" >&2; return 1 ;;
+    esac
+    WM_PID=$!
+    # Ready once it has claimed the screen's manager selection (the _NET_SUPPORTING_WM_CHECK window).
+    for _ in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+    sleep 0.5
+    kill -0 "$WM_PID" 2>/dev/null || { echo "$1 did not start" >&2; cat "$SERVICES_DIR/wm.log" >&2; WM_PID=""; return 1; }
+    export E2E_WM=$1
+}
+
+stop_wm() {
+    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null && wait "$WM_PID" 2>/dev/null
+    WM_PID=""
+    unset E2E_WM
+    # The next one must not see this one's selection as taken.
+    for _ in $(seq 30); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || break; sleep 0.1; done
 }

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Sets everything up and runs the whole test suite: the unit tests and the end-to-end tests of the
-# real program under Xvfb, the unit tests again under AddressSanitizer and
+# real program under Xvfb (without a window manager, then under Openbox, Metacity and Xfwm4, and
+# once under weston as a Wayland client), the unit tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and each fuzz target briefly on its seeds.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -34,6 +35,17 @@ echo "== unit and end-to-end tests"
 export E2E_ARTIFACTS="$root/build/e2e-artifacts"
 (cd build && ctest -j"$jobs" --output-on-failure) 2>&1 | tee build/ctest.log
 count_ctest build/ctest.log
+
+echo "== end-to-end tests again under each window manager"
+for wm in openbox metacity xfwm4; do
+    if start_wm "$wm"; then
+        (cd build && E2E_ARTIFACTS="$E2E_ARTIFACTS/$wm" ctest -L e2e --output-on-failure) 2>&1 | tee "build/ctest-$wm.log"
+        count_ctest "build/ctest-$wm.log"
+        stop_wm
+    else
+        failed=$((failed + 1))
+    fi
+done
 
 echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0

@@ -6,7 +6,6 @@
 #include "platform/theme.h"
 
 #include <QGuiApplication>
-#include <QScreen>
 #include <cmath>
 
 void setupform(Screen *screen)
@@ -20,11 +19,12 @@ void setupform(Screen *screen)
 
     screen->resize(twips::toPx(kScreenWidthTwips), twips::toPx(kScreenHeightTwips));
 
-    QScreen *display = screen->screen() ? screen->screen() : QGuiApplication::primaryScreen();
-    if (!display)
+    // The stage stands where the display did: it fills the display from its top-left corner.
+    const QWidget *stage = screen->parentWidget();
+    if (!stage)
         return;
-    const double displayW = twips::fromPx(display->geometry().width());
-    const double displayH = twips::fromPx(display->geometry().height());
+    const double displayW = twips::fromPx(stage->width());
+    const double displayH = twips::fromPx(stage->height());
 
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     // Centred in floating point with no clamping: on a display smaller than the screen the
@@ -33,6 +33,6 @@ void setupform(Screen *screen)
     const double width = twips::fromPx(screen->frameGeometry().width());
     const double top = displayH / 2 - height / 2;
     const double left = displayW / 2 - width / 2;
-    screen->move(display->geometry().x() + twips::toPx(left), display->geometry().y() + twips::toPx(top));
+    screen->move(twips::toPx(left), twips::toPx(top));
     QGuiApplication::restoreOverrideCursor();
 }

@@ -1,5 +1,7 @@
 #include "platform/messages.h"
 
+#include "platform/screens.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -16,7 +18,8 @@ public:
 private:
     static int ask(const QString &text, QMessageBox::StandardButtons buttons)
     {
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillmoor"), text, buttons);
+        // Modal to the stage and centred on it, whatever the window manager would do.
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillmoor"), text, buttons, Screens::stage());
         box.setWindowModality(Qt::ApplicationModal);
         return box.exec();
     }

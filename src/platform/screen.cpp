@@ -2,17 +2,33 @@
 
 #include "platform/clicklabel.h"
 #include "platform/focus.h"
+#include "platform/screens.h"
+#include "platform/stage.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-Screen::Screen(const QString &objectName, QWidget *parent) : QWidget(parent, Qt::Window)
+namespace {
+void initScreen(QWidget *w, const QString &objectName)
 {
-    setObjectName(objectName);
-    setAttribute(Qt::WA_DeleteOnClose, false);
-    setMouseTracking(true);
-    setAutoFillBackground(true);
+    w->setObjectName(objectName);
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->setMouseTracking(true);
+    w->setAutoFillBackground(true);
+}
+}  // namespace
+
+Screen::Screen(const QString &objectName) : QWidget(Screens::stage())
+{
+    initScreen(this, objectName);
+    // Children show with their parent unless hidden explicitly; a screen shows only when shown.
+    hide();
+}
+
+Screen::Screen(const QString &objectName, TopLevel) : QWidget(nullptr, Qt::Window)
+{
+    initScreen(this, objectName);
 }
 
 void Screen::setBackColor(const QColor &c)
@@ -108,4 +124,12 @@ bool Screen::focusNextPrevChild(bool next)
     if (to)
         to->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return to != nullptr;
+}
+
+void Screen::focusFirstControl()
+{
+    if (QWidget *first = focus::step(focusStops(), nullptr, true, this))
+        first->setFocus(Qt::OtherFocusReason);
+    else
+        setFocus(Qt::OtherFocusReason);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The base of every screen: a top-level window with a load handler, a back colour and the hover
-// highlighting of its clickable labels.
+// The base of every screen: a child of the stage (the program's one window) with a load handler,
+// a back colour and the hover highlighting of its clickable labels.
 #include "platform/controlarray.h"
 
 #include <QColor>
@@ -13,7 +13,8 @@ class ClickLabel;
 class Screen : public QWidget {
     Q_OBJECT
 public:
-    explicit Screen(const QString &objectName, QWidget *parent = nullptr);
+    // A screen is born hidden on the stage, which the registry loads first when it is not loaded.
+    explicit Screen(const QString &objectName);
 
     // The load handler: runs once, right after construction, before the screen is ever shown.
     virtual void onLoad() {}
@@ -40,8 +41,14 @@ public:
     void setEnterAction(std::function<void()> action) { enter_ = std::move(action); }
     // The controls Tab, Shift+Tab and the arrows move the focus among; Tab never leaves the screen.
     virtual QList<QWidget *> focusStops() const;
+    // Gives the keyboard focus to this screen's first control that takes Tab, else to the screen.
+    void focusFirstControl();
 
 protected:
+    struct TopLevel {};
+    // For the stage itself: a window of its own, the parent of every other screen.
+    Screen(const QString &objectName, TopLevel);
+
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool focusNextPrevChild(bool next) override;

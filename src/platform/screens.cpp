@@ -11,7 +11,21 @@ std::map<std::type_index, QPointer<Screen>> &registry()
     return r;
 }
 bool g_ended = false;
+std::function<Stage *()> &stageLoader()
+{
+    static std::function<Stage *()> loader;
+    return loader;
+}
 }  // namespace
+
+void Screens::setStageLoader(std::function<Stage *()> loader) { stageLoader() = std::move(loader); }
+
+Stage *Screens::stage()
+{
+    if (!stageLoader())
+        qFatal("Screens::setStage<T>() was not called before the first screen loaded");
+    return stageLoader()();
+}
 
 Screen *Screens::lookup(std::type_index t)
 {
@@ -43,9 +57,12 @@ void Screens::unload(Screen *s)
 
 void Screens::bringToFront(Screen *s)
 {
-    s->show();
-    s->raise();
-    s->activateWindow();
+    if (auto *st = qobject_cast<Stage *>(s))
+        st->present();
+    else if (auto *own = qobject_cast<Stage *>(s->parentWidget()))
+        own->bringToFront(s);
+    else
+        stage()->bringToFront(s);
 }
 
 std::vector<Screen *> Screens::loaded()

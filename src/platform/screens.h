@@ -6,7 +6,10 @@
 // - unload() takes effect at once (hidden, timers stopped, forgotten, so the next access loads
 //   afresh) and destroys the object once control is back in the event loop, because a screen
 //   often unloads itself, or its opener, from inside a handler still running on it.
+// - the stage, the program's one window, is the parent of every other screen: the first screen
+//   loaded loads the stage first, through the type the program names at start with setStage<T>().
 #include "platform/screen.h"
+#include "platform/stage.h"
 
 #include <QPointer>
 #include <functional>
@@ -46,6 +49,15 @@ public:
             unload(s);
     }
 
+    // Names the stage's type; the program and every test do this once, before any screen loads.
+    template <class T>
+    static void setStage()
+    {
+        setStageLoader([]() -> Stage * { return get<T>(); });
+    }
+    // The stage, loaded first when it is not.
+    static Stage *stage();
+
     static void unload(Screen *s);
     static void bringToFront(Screen *s);
     static std::vector<Screen *> loaded();
@@ -59,4 +71,5 @@ public:
 private:
     static Screen *lookup(std::type_index t);
     static void adopt(std::type_index t, Screen *s);
+    static void setStageLoader(std::function<Stage *()> loader);
 };

@@ -17,6 +17,9 @@ inline const QColor focusLight(255, 255, 255);   // the keyboard focus ring, out
 inline const QColor focusDark(0, 0, 0);          // ... and inside, so it shows on every back colour
 inline const QColor lifted(0, 255, 255);         // the outline of an activity label picked up by a click
 inline const QColor chosenRow(0, 0, 128);        // the quiz answer chosen
+// The thin edge round each screen on the stage: a dark outer line and a light inner one.
+inline const QColor edgeOuter(20, 20, 20);
+inline const QColor edgeInner(220, 220, 220);
 
 }  // namespace theme
 

@@ -123,8 +123,7 @@ void intro0::Label2_Click(int index)
         Screens::show<weather>();
         break;
     case 16:
-        Screens::get<Titlefrm>()->Command1->setText(QStringLiteral("Cancel"));
-        Screens::show<Titlefrm>();
+        Titlefrm::openAsExitScreen();
         break;
     case 19: {
         teacher *viewer = Screens::get<teacher>();

@@ -9,8 +9,6 @@
 #include "core/setupform.h"
 #include "core/soundrequest.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace {
 
@@ -83,11 +81,10 @@ Titlefrm::Titlefrm() : Screen(QStringLiteral("Titlefrm"))
 
 void Titlefrm::onLoad()
 {
-    // Centred by its own designed size; a failure anywhere falls back to the standard fitting.
-    if (QScreen *display = QGuiApplication::primaryScreen()) {
-        const QRect d = display->geometry();
-        move(d.x() + (d.width() - width()) / 2, d.y() + (d.height() - height()) / 2);
-    }
+    // Centred on the stage by its own designed size; a failure anywhere falls back to the standard
+    // fitting.
+    if (QWidget *stage = parentWidget())
+        move((stage->width() - width()) / 2, (stage->height() - height()) / 2);
     Screens::show<Grey>();
     if (Picture1->load(media::icicle))
         return;
@@ -95,6 +92,17 @@ void Titlefrm::onLoad()
     setupform(this);
     Frame1->raise();
     Picture1->load(media::icicle);
+}
+
+void Titlefrm::openAsExitScreen()
+{
+    // Already up (the first title screen, or the exit screen itself): it only comes to the front.
+    if (Titlefrm *t = Screens::find<Titlefrm>()) {
+        Screens::bringToFront(t);
+        return;
+    }
+    Screens::get<Titlefrm>()->Command1->setText(QStringLiteral("Cancel"));
+    Screens::show<Titlefrm>();
 }
 
 void Titlefrm::Command1_Click()

@@ -14,6 +14,9 @@ public:
     Titlefrm();
     void onLoad() override;
 
+    // The exit screen, as the menu's "Exit" opens it: loaded afresh with "Cancel" for "OK".
+    static void openAsExitScreen();
+
     QFrame *Frame1;
     QLabel *Label4;
     PictureBox *Picture1;

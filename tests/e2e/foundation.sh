@@ -9,8 +9,8 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/lib.sh"
 E2E_ARTIFACTS=${E2E_ARTIFACTS:-$(mktemp -d)}
 mkdir -p "$E2E_ARTIFACTS"
-SW=$(xwininfo -root | awk '/^  Width/{print $2}')
-SH=$(xwininfo -root | awk '/^  Height/{print $2}')
+DW=$(xwininfo -root | awk '/^  Width/{print $2}')
+DH=$(xwininfo -root | awk '/^  Height/{print $2}')
 
 run_once() {  # $1: "audio" or "silent"
     local mode=$1 home rec=""
@@ -22,10 +22,11 @@ run_once() {  # $1: "audio" or "silent"
     fi
     APP_PID=$!
 
-    local title tx ty
-    title=$(e2e_window_sized 364 438) || e2e_fail "$mode: no title screen"
-    read -r tx ty <<<"$(e2e_origin "$title")"
-    [ "$tx" = $(( (SW - 364) / 2 )) ] && [ "$ty" = $(( (SH - 438) / 2 )) ] || e2e_fail "$mode: title at $tx,$ty"
+    local pos tx ty
+    e2e_stage || e2e_fail "$mode: no stage"
+    pos=$(e2e_screen 364 438) || e2e_fail "$mode: no title screen centred on the stage"
+    read -r tx ty <<<"$pos"
+    [ "$SW $SH" = "$DW $DH" ] || e2e_fail "$mode: the stage is $SW x $SH on a $DW x $DH display"
     sleep 0.3
     e2e_shot "$mode-title"
     # The picture box (300, 1200 twips) shows the icicles, not the screen's grey.
@@ -41,10 +42,9 @@ run_once() {  # $1: "audio" or "silent"
         sleep 1.5
     fi
     e2e_click $(( tx + 88 + 44 )) $(( ty + 400 + 12 ))   # "OK"
-    local menu mx my
-    menu=$(e2e_window_sized 800 600) || e2e_fail "$mode: no menu"
-    read -r mx my <<<"$(e2e_origin "$menu")"
-    [ "$mx" = $(( (SW - 800) / 2 )) ] && [ "$my" = $(( (SH - 600) / 2 )) ] || e2e_fail "$mode: menu at $mx,$my"
+    local mx my
+    pos=$(e2e_screen 800 600) || e2e_fail "$mode: no menu centred on the stage"
+    read -r mx my <<<"$pos"
     if [ -n "$rec" ]; then
         sleep 1.5
         kill -INT "$rec"; wait "$rec" 2>/dev/null
@@ -60,8 +60,8 @@ run_once() {  # $1: "audio" or "silent"
     [ "$px" = "39,63,137" ] || e2e_fail "$mode: menu colour $px"
 
     e2e_click $(( mx + 704 + 41 )) $(( my + 528 + 16 ))   # the menu's "Exit"
-    title=$(e2e_window_sized 364 438) || e2e_fail "$mode: no exit screen"
-    read -r tx ty <<<"$(e2e_origin "$title")"
+    pos=$(e2e_screen 364 438) || e2e_fail "$mode: no exit screen"
+    read -r tx ty <<<"$pos"
     sleep 0.3
     e2e_shot "$mode-exit-screen"
     e2e_click $(( tx + 184 + 44 )) $(( ty + 400 + 12 ))  # "Exit"

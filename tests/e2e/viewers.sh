@@ -14,11 +14,11 @@ trap 'kill $APP_PID 2>/dev/null; rm -rf "$home"' EXIT
 
 env XDG_DATA_HOME="$home" "$BIN" >"$E2E_ARTIFACTS/viewers.log" 2>&1 &
 APP_PID=$!
-title=$(e2e_window_sized 364 438) || e2e_fail "no title screen"
-read -r tx ty <<<"$(e2e_origin "$title")"
+pos=$(e2e_screen 364 438) || e2e_fail "no title screen"
+read -r tx ty <<<"$pos"
 e2e_click $(( tx + 132 )) $(( ty + 412 ))                       # OK
-menu=$(e2e_window_sized 800 600) || e2e_fail "no menu"
-read -r mx my <<<"$(e2e_origin "$menu")"
+pos=$(e2e_screen 800 600) || e2e_fail "no menu"
+read -r mx my <<<"$pos"
 e2e_click $(( mx + 236 + 110 )) $(( my + 408 + 12 ))             # Other Planets
 sleep 1
 xdotool mousemove $(( mx + 400 )) $(( my + 60 ))

@@ -351,6 +351,7 @@ private:
         if (!Screens::isLoaded<weather>() && !Screens::isLoaded<temperature>())
             click(Screens::find<intro0>()->Label2[entry]);
         TopicHub *hub = entry == 10 ? static_cast<TopicHub *>(Screens::find<weather>()) : Screens::find<temperature>();
+        Screens::bringToFront(hub);  // a hub left open behind the menu, as its pupil would come back to it
         click(hub->label3[0]);
         multiple *quiz = Screens::find<multiple>();
         Q_ASSERT(quiz);
@@ -361,8 +362,11 @@ private:
     Welldone *play(int entry, const QList<int> &wrong, bool sound = true)
     {
         multiple *quiz = open(entry);
-        if (!sound)
+        if (!sound) {
+            Screens::bringToFront(Screens::find<intro0>());
             QTest::mouseClick(Screens::find<intro0>()->Option2, Qt::LeftButton);
+            Screens::bringToFront(quiz);
+        }
         for (int q = 1; q <= 10; ++q) {
             const int right = shared::correct[q].toInt();
             if (!wrong.contains(q))

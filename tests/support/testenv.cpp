@@ -5,6 +5,7 @@
 #include "platform/screens.h"
 #include "core/shared.h"
 #include "shell/install.h"
+#include "shell/grey.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,6 +31,7 @@ TestEnv::TestEnv()
 {
     fonts::registerFonts();
     shell::install();
+    Screens::setStage<Grey>();
     Screens::reset();
     shared::reset();
     copyTree(QStringLiteral(QUILLMOOR_BUILD_DATA), data_.path());

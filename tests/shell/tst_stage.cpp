@@ -1,0 +1,214 @@
+// The stage: screens stacked in the order shown, brought to front and unloaded; the keyboard
+// focus in the front screen; the window manager's close opening the exit screen; the margin.
+#include "platform/screens.h"
+#include "platform/theme.h"
+#include "shell/grey.h"
+#include "shell/intro0.h"
+#include "shell/titlefrm.h"
+#include "support/testenv.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+// Plain screens with two text boxes each, counting their loads.
+template <char Name>
+class Plain : public Screen {
+public:
+    Plain() : Screen(QString(QChar(Name)))
+    {
+        setGeometry(100, 80, 300, 200);
+        first = new QLineEdit(this);
+        first->setGeometry(10, 10, 100, 20);
+        second = new QLineEdit(this);
+        second->setGeometry(10, 40, 100, 20);
+    }
+    void onLoad() override { ++loads; }
+    QLineEdit *first;
+    QLineEdit *second;
+    static inline int loads = 0;
+};
+using A = Plain<'A'>;
+using B = Plain<'B'>;
+using C = Plain<'C'>;
+
+// "A" shows A, "-A" unloads it, "G" shows the stage (Grey) again.
+void apply(const QString &op)
+{
+    const bool unload = op.startsWith(QLatin1Char('-'));
+    switch (op.back().toLatin1()) {
+    case 'A': unload ? Screens::unload<A>() : void(Screens::show<A>()); break;
+    case 'B': unload ? Screens::unload<B>() : void(Screens::show<B>()); break;
+    case 'C': unload ? Screens::unload<C>() : void(Screens::show<C>()); break;
+    case 'G': Screens::show<Grey>(); break;
+    }
+}
+
+// The stack bottom to top by name, "|" where the backdrop covers what was shown before it.
+QString stack()
+{
+    QStringList names;
+    for (Screen *s : Screens::stage()->stackingOrder())
+        names << (s ? s->objectName() : QStringLiteral("|"));
+    return names.join(QLatin1Char(' '));
+}
+
+}  // namespace
+
+class TestStage : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        A::loads = B::loads = C::loads = 0;
+    }
+    void cleanup() { env.reset(); }
+
+    void stacking_data()
+    {
+        QTest::addColumn<QString>("ops");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("loadsOfA");
+        QTest::newRow("shown in order") << "G A B C" << "A B C" << 1;
+        QTest::newRow("shown again: to the front, not reloaded") << "G A B C A" << "B C A" << 1;
+        QTest::newRow("unloaded in front: the one below is in front") << "G A B C -C" << "A B" << 1;
+        QTest::newRow("unloaded below: the rest keep their order") << "G A B C -B" << "A C" << 1;
+        QTest::newRow("unloaded, then shown: loaded afresh on top") << "G A B -A A" << "B A" << 2;
+        QTest::newRow("stage shown again: the backdrop covers what was up") << "G A B G C" << "A B | C" << 1;
+        QTest::newRow("a covered screen brought back over the backdrop") << "G A B G C A" << "B | C A" << 1;
+        QTest::newRow("a screen shown before the stage shows it too") << "A B" << "A B" << 1;
+    }
+    void stacking()
+    {
+        QFETCH(QString, ops);
+        QFETCH(QString, expected);
+        QFETCH(int, loadsOfA);
+        for (const QString &op : ops.split(QLatin1Char(' ')))
+            apply(op);
+        QCOMPARE(stack(), expected);
+        QCOMPARE(A::loads, loadsOfA);
+        QVERIFY(Screens::stage()->isVisible());
+        QVERIFY(Screens::stage()->isWindow());
+        // No screen is a window of its own: nothing a window manager could raise between them.
+        for (Screen *s : Screens::loaded())
+            QCOMPARE(s->isWindow(), s == Screens::stage());
+    }
+
+    void everyScreenHasAnEdgeOnTheStage()
+    {
+        Screens::show<Grey>();
+        A *a = Screens::show<A>();
+        settle();
+        const QImage shot = Screens::stage()->grab().toImage();
+        const int y = a->y() + 100;
+        QCOMPARE(shot.pixelColor(a->x() - 2, y), theme::edgeOuter);
+        QCOMPARE(shot.pixelColor(a->x() - 1, y), theme::edgeInner);
+        QCOMPARE(shot.pixelColor(a->x() - 3, y), theme::backdropBlue);
+        QCOMPARE(shot.pixelColor(a->x() + a->width() + 1, y), theme::edgeOuter);
+        // Once unloaded, its edge goes with it.
+        Screens::unload<A>();
+        settle();
+        QCOMPARE(Screens::stage()->grab().toImage().pixelColor(a->x() - 2, y), theme::backdropBlue);
+    }
+
+    void focusFollowsTheFrontScreen()
+    {
+        Screens::show<Grey>();
+        QVERIFY(QTest::qWaitForWindowActive(Screens::stage()));
+        A *a = Screens::show<A>();
+        QCOMPARE(QApplication::focusWidget(), a->first);
+        a->second->setFocus();
+        B *b = Screens::show<B>();
+        QCOMPARE(QApplication::focusWidget(), b->first);
+        // Typing goes to the front screen.
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ab"));
+        QCOMPARE(b->first->text(), QStringLiteral("ab"));
+        QVERIFY(a->first->text().isEmpty() && a->second->text().isEmpty());
+        // Back to the control last used on the screen below once the front one goes.
+        Screens::unload<B>();
+        QCOMPARE(QApplication::focusWidget(), a->second);
+    }
+
+    void tabStaysOnTheFrontScreen_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::newRow("Tab") << Qt::Key_Tab;
+        QTest::newRow("Shift+Tab") << Qt::Key_Backtab;
+    }
+    void tabStaysOnTheFrontScreen()
+    {
+        QFETCH(Qt::Key, key);
+        Screens::show<Grey>();
+        QVERIFY(QTest::qWaitForWindowActive(Screens::stage()));
+        Screens::show<A>();
+        B *b = Screens::show<B>();
+        Screens::show<C>();
+        Screens::show<B>();
+        QStringList visited;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QWidget *f = QApplication::focusWidget();
+            QVERIFY2(f && b->isAncestorOf(f), qPrintable(QStringLiteral("Tab %1 left the front screen").arg(i + 1)));
+            visited << (f == b->first ? QStringLiteral("first") : QStringLiteral("second"));
+        }
+        QCOMPARE(visited.removeDuplicates(), 4);  // both boxes, in turn
+    }
+
+    void closingTheStageOpensTheExitScreen()
+    {
+        Titlefrm *t = Screens::show<Titlefrm>();
+        QTest::mouseClick(t->Command1, Qt::LeftButton);  // OK
+        settle();
+        intro0 *menu = Screens::find<intro0>();
+        QVERIFY(!Screens::stage()->close());  // refused: the program goes on
+        QVERIFY(!Screens::ended());
+        Titlefrm *exit = Screens::find<Titlefrm>();
+        QVERIFY(exit && exit->isVisible());
+        QCOMPARE(exit->Command1->text(), QStringLiteral("Cancel"));
+        QCOMPARE(Screens::stage()->frontScreen(), exit);
+        QCOMPARE(stack(), QStringLiteral("intro0 | Titlefrm"));
+        // Closed again while it is up: it stays as it is.
+        QVERIFY(!Screens::stage()->close());
+        QCOMPARE(Screens::find<Titlefrm>(), exit);
+        QTest::mouseClick(exit->Command1, Qt::LeftButton);  // Cancel
+        settle();
+        QCOMPARE(Screens::stage()->frontScreen(), menu);
+    }
+
+    void closingOnTheFirstTitleKeepsIt()
+    {
+        Titlefrm *t = Screens::show<Titlefrm>();
+        QVERIFY(!Screens::stage()->close());
+        QCOMPARE(Screens::find<Titlefrm>(), t);
+        QCOMPARE(t->Command1->text(), QStringLiteral("OK"));
+        QVERIFY(t->isVisible());
+    }
+
+    void aClickOnTheMarginChangesNothing()
+    {
+        Screens::show<Grey>();
+        Screens::show<A>();
+        Screens::show<B>();
+        QTest::mouseClick(Screens::stage(), Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(stack(), QStringLiteral("A B"));
+        QCOMPARE(Screens::stage()->frontScreen(), Screens::find<B>());
+    }
+
+    void aResizedStageKeepsScreensCentred()
+    {
+        Screens::show<Grey>();
+        A *a = Screens::show<A>();
+        const QPoint before = a->pos();
+        Stage *stage = Screens::stage();
+        stage->resize(stage->size() + QSize(100, 60));
+        QCOMPARE(a->pos(), before + QPoint(50, 30));
+    }
+
+private:
+    std::unique_ptr<TestEnv> env;
+};
+
+QTEST_MAIN(TestStage)
+#include "tst_stage.moc"
