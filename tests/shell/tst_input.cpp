@@ -45,6 +45,11 @@ void key(QWidget *screen, int k)
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : screen, Qt::Key(k));
 }
 
+// A screen of its own window, to look at one label's focus ring alone.
+struct RingScreen : Screen {
+    RingScreen() : Screen(QStringLiteral("ring"), TopLevel{}) {}
+};
+
 bool activate(QWidget *w)
 {
     w->activateWindow();
@@ -324,7 +329,7 @@ private slots:
     {
         QFETCH(QColor, back);
         QFETCH(bool, opaque);
-        Screen s(QStringLiteral("ring"));
+        RingScreen s;
         s.setBackColor(theme::windowBlue);
         s.resize(300, 200);
         auto *other = ClickLabel::button(&s, 1, QStringLiteral("Start Again"), 120, 120, 1245);

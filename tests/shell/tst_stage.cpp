@@ -102,7 +102,7 @@ private slots:
         A *a = Screens::show<A>();
         settle();
         const QImage shot = Screens::stage()->grab().toImage();
-        const int y = a->y() + 100;
+        const int x = a->x(), y = a->y() + 100;
         QCOMPARE(shot.pixelColor(a->x() - 2, y), theme::edgeOuter);
         QCOMPARE(shot.pixelColor(a->x() - 1, y), theme::edgeInner);
         QCOMPARE(shot.pixelColor(a->x() - 3, y), theme::backdropBlue);
@@ -110,7 +110,7 @@ private slots:
         // Once unloaded, its edge goes with it.
         Screens::unload<A>();
         settle();
-        QCOMPARE(Screens::stage()->grab().toImage().pixelColor(a->x() - 2, y), theme::backdropBlue);
+        QCOMPARE(Screens::stage()->grab().toImage().pixelColor(x - 2, y), theme::backdropBlue);
     }
 
     void focusFollowsTheFrontScreen()
