@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 #include "platform/screens.h"
 #include "platform/sound.h"
+#include "platform/speech.h"
 #include "shell/install.h"
 #include "shell/titlefrm.h"
 
@@ -47,6 +48,7 @@ int main(int argc, char *argv[])
     const QString exeDir = QCoreApplication::applicationDirPath();
     paths::setDataDir(paths::dataDirForExecutable(exeDir));
     sound::setModuleDir(sound::moduleDirForExecutable(exeDir));
+    speech::setModuleDir(sound::moduleDirForExecutable(exeDir));
 
     shell::install();
     Titlefrm *title = Screens::get<Titlefrm>();
@@ -65,6 +67,7 @@ int main(int argc, char *argv[])
         new AfterFirstPaint(title, [] {
             fonts::registerFonts();
             sound::warmUp();
+            speech::warmUp();
         });
     }
     return QApplication::exec();
