@@ -24,8 +24,12 @@ QString sentence(const QString &text)
 QString readableQuestion(const QString &question, const QStringList &answers)
 {
     QStringList parts{sentence(question)};
-    for (int i = 0; i < answers.size() && i < 4; ++i)
-        parts << QString(QLatin1Char(char('A' + i))) + QStringLiteral(": ") + sentence(answers[i]);
+    for (int i = 0; i < answers.size() && i < 4; ++i) {
+        const QString letter(QLatin1Char(char('A' + i)));
+        const QString answer = sentence(answers[i]);
+        // An empty answer is read as its letter alone.
+        parts << (answer.isEmpty() ? letter + QLatin1Char('.') : letter + QStringLiteral(": ") + answer);
+    }
     return parts.join(QLatin1Char(' '));
 }
 
