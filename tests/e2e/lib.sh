@@ -48,12 +48,12 @@ e2e_wait_exit() {
 }
 
 # e2e_start_to_menu LOGNAME: starts the program with a fresh teacher's folder and no sound
-# server, clicks "OK" on the title screen and waits for the menu. Sets APP_PID, the menu's origin
+# server (or the one E2E_PULSE_SERVER names), clicks "OK" on the title screen and waits for the menu. Sets APP_PID, the menu's origin
 # mx, my, and a trap that ends the program and removes the folder.
 e2e_start_to_menu() {
     E2E_HOME=$(mktemp -d)
     trap 'kill $APP_PID 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
-    env XDG_DATA_HOME="$E2E_HOME" PULSE_SERVER=unix:/nonexistent/pulse "$BIN" >"$E2E_ARTIFACTS/$1.log" 2>&1 &
+    env XDG_DATA_HOME="$E2E_HOME" PULSE_SERVER="${E2E_PULSE_SERVER:-unix:/nonexistent/pulse}" "$BIN" >"$E2E_ARTIFACTS/$1.log" 2>&1 &
     APP_PID=$!
     local title tx ty menu
     title=$(e2e_window_sized 364 438) || e2e_fail "no title screen"
