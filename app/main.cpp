@@ -5,6 +5,7 @@
 #include "platform/session.h"
 #include "platform/sound.h"
 #include "shell/grey.h"
+#include "platform/speech.h"
 #include "shell/install.h"
 #include "shell/titlefrm.h"
 
@@ -49,6 +50,7 @@ int main(int argc, char *argv[])
     const QString exeDir = QCoreApplication::applicationDirPath();
     paths::setDataDir(paths::dataDirForExecutable(exeDir));
     sound::setModuleDir(sound::moduleDirForExecutable(exeDir));
+    speech::setModuleDir(sound::moduleDirForExecutable(exeDir));
 
     shell::install();
     // Grey is the stage: the one window that holds every screen.
@@ -70,6 +72,7 @@ int main(int argc, char *argv[])
         new AfterFirstPaint(title, [] {
             fonts::registerFonts();
             sound::warmUp();
+            speech::warmUp();
         });
     }
     return QApplication::exec();

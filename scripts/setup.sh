@@ -5,10 +5,11 @@ set -euo pipefail
 what=${1:-run}
 
 run_pkgs=(g++ cmake make qt6-base-dev qt6-multimedia-dev libgif-dev libxkbcommon-dev
-          fonts-liberation fonts-liberation2 fonts-wine qt6-wayland)
+          fonts-liberation fonts-liberation2 fonts-wine qt6-wayland
+          qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin)
 test_pkgs=(xvfb xauth xdotool x11-utils x11-apps imagemagick pulseaudio pulseaudio-utils sox
            cups printer-driver-cups-pdf poppler-utils libwmf-bin libmagickcore-6.q16-6-extra
-           clang libclang-rt-14-dev openbox metacity xfwm4 weston)
+           clang libclang-rt-14-dev openbox metacity xfwm4 weston at-spi2-core python3-pyatspi dbus)
 
 pkgs=("${run_pkgs[@]}")
 [ "$what" = test ] && pkgs+=("${test_pkgs[@]}")

@@ -1,5 +1,6 @@
 #include "activities/engine.h"
 
+#include "activities/activityaccess.h"
 #include "platform/labels.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
@@ -174,6 +175,7 @@ void Activity::onLoad()
         place(Label4[i], slots_[std::size_t(i)]);
     }
     loadEnd();
+    activityaccess::nameBoxes(this);
 }
 
 void Activity::Label2_MouseMove(int index, Qt::MouseButtons buttons, float x, float y)
@@ -206,6 +208,7 @@ void Activity::Label2_MouseUp(int index)
     }
     if (rules::placed(labels_, boxes_) == count())
         label3[2]->show();
+    activityaccess::dropped(this, index);
 }
 
 bool Activity::inBox(int label, int box) const
@@ -233,6 +236,7 @@ void Activity::label3_Click(int index)
             place(Label2[i], labels_[std::size_t(i)]);
         }
         label3[2]->hide();
+        activityaccess::nameBoxes(this);
         break;
     case 2:
         shared::score = countScore();

@@ -42,6 +42,7 @@ wizard::wizard() : Screen(QStringLiteral("wizard"))
     fixedText(this, QStringLiteral("Worksheet Title"), 6000, 150, 2100, 12);
     Text1 = box(this, 25, 12);
     Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("Worksheet Title"));
     twips::place(Text1, 8100, 100, 3780, 375);
 
     // Questions 1 to 5 on the left, 6 to 10 on the right; under each its answers two by two.
@@ -51,17 +52,20 @@ wizard::wizard() : Screen(QStringLiteral("wizard"))
         fixedText(this, QStringLiteral("Question %1").arg(q + 1), left, top + 30, 1400, 11);
         QLineEdit *question = box(this, 60, 12);
         question->setObjectName(QStringLiteral("Text2_%1").arg(q));
+        question->setAccessibleName(QStringLiteral("Question %1").arg(q + 1));
         twips::place(question, left + 1420, top, 4380, 375);
         Text2.add(q, question);
         for (int a = 0; a < 4; ++a) {
             const double x = left + (a % 2) * 2910, y = top + 450 + (a / 2) * 420;
             auto *tick = new QCheckBox(this);
             tick->setObjectName(QStringLiteral("Check1_%1").arg(4 * q + a));
+            tick->setAccessibleName(QStringLiteral("Question %1: %2 is the right answer").arg(q + 1).arg(QLatin1Char(letters[a])));
             twips::place(tick, x, y + 30, 300, 300);
             Check1.add(4 * q + a, tick);
             fixedText(this, QStringLiteral("%1.").arg(QLatin1Char(letters[a])), x + 320, y + 40, 330, 9.75);
             QLineEdit *answer = box(this, 30, 9.75);
             answer->setObjectName(QStringLiteral("Text3_%1").arg(4 * q + a));
+            answer->setAccessibleName(QStringLiteral("Question %1, answer %2").arg(q + 1).arg(QLatin1Char(letters[a])));
             twips::place(answer, x + 640, y, 2220, 360);
             Text3.add(4 * q + a, answer);
         }

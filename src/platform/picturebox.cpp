@@ -1,5 +1,6 @@
 #include "platform/picturebox.h"
 
+#include "platform/accessibility.h"
 #include "platform/paths.h"
 #include "platform/wmf/wmfplayer.h"
 
@@ -41,6 +42,9 @@ bool PictureBox::load(const QString &relativePath)
     }
     source_ = relativePath;
     update();
+    // A page's words are its accessible name: a reader hears the new page.
+    if (metafile_)
+        accessibility::nameChanged(this);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/twips.h"
 #include "platform/theme.h"
 #include "quiz/printing.h"
+#include "quiz/quizaccess.h"
 #include "quiz/results.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
@@ -155,6 +156,7 @@ multiple::multiple() : Screen(QStringLiteral("multiple"))
     label3[0]->hide();
     declareHighlighting(label3, {0, 1, 2, 3}, true);
     setExitButton(label3[2]);
+    quizaccess::attach(this);
 }
 
 void multiple::onLoad()
@@ -197,6 +199,7 @@ void multiple::showquest()
         label3[1]->setText(QStringLiteral("Check Score >>"));
     if (Option1[5]->isVisible())
         Option1[5]->setFocus();
+    quizaccess::questionShown(this);
 }
 
 int multiple::chosen() const

@@ -1,5 +1,6 @@
 #include "quiz/welldone.h"
 
+#include "platform/accessibility.h"
 #include "platform/labels.h"
 #include "platform/random.h"
 #include "platform/textlimit.h"
@@ -59,6 +60,7 @@ Welldone::Welldone() : Screen(QStringLiteral("Welldone"))
     textlimit::limit(Text1, 25);  // an emoji at the end of a name prints whole
     twips::place(Text1, 3120, 6600, 5760, 615);
     Text1->hide();
+    Text1->setAccessibleName(QStringLiteral("Your name for the certificate"));
     Label2 = label(this, 18, false, QStringLiteral("Times New Roman"), QStringLiteral("Enter your name in the box above before printing your certificate"));
     twips::place(Label2, 3120, 7440, 5775, 855);
     Label2->hide();
@@ -94,6 +96,8 @@ void Welldone::Timer1_Timer()
 {
     Picture1->load(media::icicle);
     Timer1->stop();
+    // Shown by now: a screen reader hears the result without looking for it.
+    accessibility::announce(this, Label4->text() + QLatin1Char(' ') + Label1->text());
     Timer2->start();
 }
 

@@ -1,6 +1,7 @@
 #include "shell/install.h"
 
 #include "core/navigation.h"
+#include "platform/accessibility.h"
 #include "platform/screens.h"
 #include "shell/grey.h"
 #include "shell/intro0.h"
@@ -23,6 +24,7 @@ public:
 
 void install()
 {
+    accessibility::install();
     static ShellFloor floor;
     navigation::setShell(&floor);
 }

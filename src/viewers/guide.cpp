@@ -20,6 +20,7 @@ guide::guide() : Screen(QStringLiteral("guide"))
     Label1->setText(pageCaption(1, 3));
     for (const auto &[index, label] : label3)
         connect(label, &ClickLabel::clicked, this, &guide::label3_Click);
+    makePageReader(this, Image1);
     // The window resets the buttons but they never light up: they lose their black background
     // at the first move over the window and keep it off.
     declareHighlighting(label3, {0, 1, 2, 3}, false);
@@ -54,6 +55,7 @@ void guide::showPage()
     const int page = shared::pagenum.toInt();
     if (page < 1 || page > 3)
         return;
+    pageChanged(this);
     Image1->load(QStringLiteral("wmf\\guide%1.wmf").arg(page));
     Image2->load(QStringLiteral("wmf2\\guide%1.wmf").arg(page));
     label3[3]->setEnabled(page != 1);

@@ -1,5 +1,8 @@
 #include "viewers/pagebuttons.h"
 
+#include "core/readaloud.h"
+#include "platform/accessibility.h"
+#include "platform/picturebox.h"
 #include "platform/twips.h"
 #include "platform/theme.h"
 
@@ -35,4 +38,16 @@ void makePageButtons(QWidget *screen, QLabel *&Label1, ControlArray<ClickLabel> 
 QString pageCaption(int page, int count)
 {
     return QStringLiteral("Page %1 of %2").arg(page).arg(count);
+}
+
+void makePageReader(QWidget *screen, const PictureBox *page)
+{
+    // Between "Next Page" and "Exit".
+    new ReadAloud(screen, [page] { return accessibility::describe(page->source()); }, 9840, 7920);
+}
+
+void pageChanged(QWidget *screen)
+{
+    if (auto *r = screen->findChild<ReadAloud *>(QStringLiteral("readaloud")))
+        r->stop();
 }

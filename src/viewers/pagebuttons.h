@@ -4,6 +4,7 @@
 
 #include <QLabel>
 
+class PictureBox;
 class QWidget;
 
 // The controls both viewers share: the page caption and the four buttons (0 "Print", 1 "Exit",
@@ -12,3 +13,8 @@ void makePageButtons(QWidget *screen, QLabel *&Label1, ControlArray<ClickLabel> 
 
 // "Page 1 of 3": each number with the blank a non-negative number is written with.
 QString pageCaption(int page, int count);
+
+// The read-aloud button of a viewer, in the free space of the button row: it reads the words of
+// the page the picture shows. pageChanged stops a reading of the page before.
+void makePageReader(QWidget *screen, const PictureBox *page);
+void pageChanged(QWidget *screen);

@@ -33,6 +33,7 @@ teacher::teacher() : Screen(QStringLiteral("teacher"))
     setExitButton(label3[1]);
     for (const auto &[index, label] : label3)
         connect(label, &ClickLabel::clicked, this, &teacher::label3_Click);
+    makePageReader(this, Image1);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(25);
@@ -79,6 +80,7 @@ void teacher::label3_Click(int index)
 
 void teacher::refresh()
 {
+    pageChanged(this);
     const int page = shared::pagenum.toInt();
     if (page == shared::pagecount.toInt())
         label3[2]->setEnabled(false);

@@ -67,7 +67,7 @@ e2e_wait_exit() {
 e2e_start() {
     E2E_HOME=$(mktemp -d)
     trap 'kill $APP_PID 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
-    env XDG_DATA_HOME="$E2E_HOME" PULSE_SERVER=unix:/nonexistent/pulse "$BIN" >"$E2E_ARTIFACTS/$1.log" 2>&1 &
+    env XDG_DATA_HOME="$E2E_HOME" PULSE_SERVER="${E2E_PULSE_SERVER:-unix:/nonexistent/pulse}" "$BIN" >"$E2E_ARTIFACTS/$1.log" 2>&1 &
     APP_PID=$!
     e2e_stage || e2e_fail "no stage"
 }

@@ -38,6 +38,7 @@ TestEnv::TestEnv()
     paths::setDataDir(data_.path());
     paths::setTeacherDir(teacherDir());
     sound::setFactory([this] { return std::make_unique<RecordingSound>(&played); });
+    setSpeechEngine(true);
     auto boxes = std::make_unique<ScriptedMessages>();
     messages = boxes.get();
     messages::set(std::move(boxes));
@@ -47,7 +48,13 @@ TestEnv::~TestEnv()
 {
     Screens::reset();
     sound::setFactory({});
+    speech::setFactory({});
     messages::set(nullptr);
+}
+
+void TestEnv::setSpeechEngine(bool present)
+{
+    speech::setFactory([this, present] { return std::make_unique<RecordingSpeaker>(&spoken, present); });
 }
 
 void TestEnv::writeFile(const QString &path, const QByteArray &bytes)

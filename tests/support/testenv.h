@@ -4,6 +4,7 @@
 // boxes. Construct one in init() (or per test) and let it go in cleanup().
 #include "platform/messages.h"
 #include "platform/sound.h"
+#include "platform/speech.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -16,6 +17,29 @@ public:
 
 private:
     QStringList *log_;
+};
+
+// Logs "say <text>" and "stop"; speaks until stopped. With no engine it offers nothing.
+class RecordingSpeaker : public Speaker {
+public:
+    RecordingSpeaker(QStringList *log, bool engine) : log_(log), engine_(engine) {}
+    bool available() const override { return engine_; }
+    void say(const QString &text) override
+    {
+        log_->append(QStringLiteral("say ") + text);
+        speaking_ = true;
+    }
+    void stop() override
+    {
+        log_->append(QStringLiteral("stop"));
+        speaking_ = false;
+    }
+    bool speaking() const override { return speaking_; }
+
+private:
+    QStringList *log_;
+    bool engine_;
+    bool speaking_ = false;
 };
 
 class ScriptedMessages : public MessageBoxes {
@@ -49,6 +73,9 @@ public:
     static QStringList snapshot(const QString &dir);
 
     QStringList played;
+    QStringList spoken;
+    // A test of "no speech engine" sets this before the screens it looks at are made.
+    void setSpeechEngine(bool present);
     ScriptedMessages *messages;
 
 private:

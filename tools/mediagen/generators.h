@@ -18,7 +18,8 @@ void makeLogoAnimation(const Recipe &r, const QString &out);
 void makeLogoStill(const Recipe &r, const QString &out);
 void makeSound(const Recipe &r, const QString &out);
 
-// The pages: a page source becomes wmf/NAME.wmf (screen) and wmf2/NAME.wmf (paper).
+// The pages: a page source becomes wmf/NAME.wmf (screen), wmf2/NAME.wmf (paper) and wmf/NAME.txt
+// (its words).
 void makePage(const QString &source, const QString &dataDir);
 
 // A planet on black, as the planet pictures draw it.

@@ -1,7 +1,8 @@
 // mediagen MEDIA_DIR DATA_DIR ICON_DIR
 // Makes the data folder from the sources in media/: every "NAME.recipe" becomes NAME, drawn or
 // synthesised by the generator its "kind" names; every text file is copied as Windows-1252 text
-// with CR LF line ends. The same sources give the same bytes every time.
+// with CR LF line ends. The pictures' "description" lines are gathered into descriptions.txt, the
+// words a screen reader says for each picture. The same sources give the same bytes every time.
 #include "generators.h"
 
 #include "platform/fieldfile.h"
@@ -53,6 +54,16 @@ void copyText(const QString &from, const QString &to)
         throw std::runtime_error("cannot write " + to.toStdString());
 }
 
+// One "path<TAB>words" line per picture, sorted so the bytes do not depend on the folder order.
+void writeDescriptions(QStringList lines, const QString &to)
+{
+    lines.sort();
+    QFile out(to);
+    const QByteArray bytes = lines.join(QLatin1Char('\n')).toUtf8() + '\n';
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + to.toStdString());
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -66,6 +77,7 @@ int main(int argc, char **argv)
     const QDir data(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
     const QDir icons(QFileInfo(QString::fromLocal8Bit(argv[3])).absoluteFilePath());
     try {
+        QStringList descriptions;
         QDirIterator it(media.path(), QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString source = it.next();
@@ -83,12 +95,16 @@ int main(int argc, char **argv)
                 if (g == generators().end())
                     throw std::runtime_error("unknown recipe kind in " + source.toStdString());
                 g->second(recipe, out);
+                const QString description = recipe.text(QStringLiteral("description"));
+                if (!description.isEmpty() && !isIcon)
+                    descriptions << relative + QLatin1Char('\t') + description;
             } else if (relative.endsWith(QLatin1String(".page"))) {
                 makePage(source, data.path());
             } else if (relative.endsWith(QLatin1String(".txt"))) {
                 copyText(source, target.filePath(relative));
             }
         }
+        writeDescriptions(descriptions, data.filePath(QStringLiteral("descriptions.txt")));
     } catch (const std::exception &e) {
         std::fprintf(stderr, "mediagen: %s\n", e.what());
         return 1;

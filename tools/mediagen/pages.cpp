@@ -353,6 +353,17 @@ void write(const QString &path, const QByteArray &bytes)
         throw std::runtime_error("cannot write " + path.toStdString());
 }
 
+// The page's words as a screen reader and read-aloud say them: every block but the drawings, one
+// to a line, in UTF-8.
+QByteArray plainText(const std::vector<Block> &blocks)
+{
+    QStringList lines;
+    for (const Block &b : blocks)
+        if (b.kind != QLatin1String("picture"))
+            lines << b.text;
+    return lines.join(QLatin1Char('\n')).toUtf8() + '\n';
+}
+
 }  // namespace
 
 void makePage(const QString &source, const QString &dataDir)
@@ -361,4 +372,5 @@ void makePage(const QString &source, const QString &dataDir)
     const std::vector<Block> blocks = readPage(source);
     write(dataDir + QStringLiteral("/wmf/") + name + QStringLiteral(".wmf"), layOut(blocks, screenLayout(), name));
     write(dataDir + QStringLiteral("/wmf2/") + name + QStringLiteral(".wmf"), layOut(blocks, printLayout(), name));
+    write(dataDir + QStringLiteral("/wmf/") + name + QStringLiteral(".txt"), plainText(blocks));
 }

@@ -1,0 +1,112 @@
+#include "core/readaloud.h"
+
+#include "core/shared.h"
+#include "platform/speech.h"
+#include "platform/theme.h"
+#include "platform/twips.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+constexpr double kSize = 495;  // twips: the height of a screen's buttons, square
+
+QString sentence(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t.endsWith(QLatin1Char('.')) || t.endsWith(QLatin1Char('?')) || t.endsWith(QLatin1Char('!')))
+        return t;
+    return t + QLatin1Char('.');
+}
+}  // namespace
+
+QString readableQuestion(const QString &question, const QStringList &answers)
+{
+    QStringList parts{sentence(question)};
+    for (int i = 0; i < answers.size() && i < 4; ++i) {
+        const QString letter(QLatin1Char(char('A' + i)));
+        const QString answer = sentence(answers[i]);
+        // An empty answer is read as its letter alone.
+        parts << (answer.isEmpty() ? letter + QLatin1Char('.') : letter + QStringLiteral(": ") + answer);
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+ReadAloud::ReadAloud(QWidget *screen, std::function<QString()> text, double left, double top)
+    : ClickLabel(0, QString(), screen), text_(std::move(text))
+{
+    setObjectName(QStringLiteral("readaloud"));
+    setAccessibleName(QStringLiteral("Read aloud"));
+    setToolTip(QStringLiteral("Read aloud (R)"));
+    twips::place(this, left, top, kSize, kSize);
+    connect(this, &ClickLabel::clicked, this, &ReadAloud::toggle);
+    screen->installEventFilter(this);
+    // No engine, no button: nothing else changes on the screen.
+    if (!speech::speaker()->available())
+        hide();
+}
+
+ReadAloud::~ReadAloud() { stop(); }
+
+void ReadAloud::toggle()
+{
+    Speaker *s = speech::speaker();
+    if (!s->available())
+        return;
+    if (reading_ && s->speaking()) {
+        stop();
+        return;
+    }
+    if (shared::soundflag != 1)
+        return;
+    const QString text = text_().trimmed();
+    if (text.isEmpty())
+        return;
+    s->say(text);
+    reading_ = true;
+}
+
+void ReadAloud::stop()
+{
+    if (!std::exchange(reading_, false))
+        return;
+    speech::speaker()->stop();
+}
+
+bool ReadAloud::eventFilter(QObject *, QEvent *event)
+{
+    if (event->type() == QEvent::Hide) {
+        stop();
+    } else if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_R && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && !key->isAutoRepeat()) {
+            if (!isHidden())
+                toggle();
+            return true;
+        }
+    }
+    return false;
+}
+
+void ReadAloud::paintEvent(QPaintEvent *event)
+{
+    ClickLabel::paintEvent(event);
+    // A speaker and two sound waves, drawn so it needs no picture file and stays sharp.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double w = width(), h = height();
+    const QColor ink = isEnabled() ? theme::buttonYellow : QColor(140, 140, 140);
+    QPainterPath body;
+    body.moveTo(w * 0.18, h * 0.38);
+    body.lineTo(w * 0.34, h * 0.38);
+    body.lineTo(w * 0.54, h * 0.2);
+    body.lineTo(w * 0.54, h * 0.8);
+    body.lineTo(w * 0.34, h * 0.62);
+    body.lineTo(w * 0.18, h * 0.62);
+    body.closeSubpath();
+    p.fillPath(body, ink);
+    p.setPen(QPen(ink, qMax(1.5, w / 16)));
+    for (double r : {0.14, 0.26})
+        p.drawArc(QRectF(w * 0.54 - w * r, h * 0.5 - h * r, 2 * w * r, 2 * h * r), -45 * 16, 90 * 16);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The read-aloud button: a small speaker button that reads what its screen gives it (the
+// question and its answers, the page on show), and the key R that does the same. A second press
+// while it reads stops it, as does its screen going away. With sound off nothing is spoken; with
+// no speech engine the button is never shown and R does nothing.
+#include "platform/clicklabel.h"
+
+#include <functional>
+
+class ReadAloud : public ClickLabel {
+    Q_OBJECT
+public:
+    // Placed on the screen at a designed position (twips); text() is read at each press.
+    ReadAloud(QWidget *screen, std::function<QString()> text, double left, double top);
+    ~ReadAloud() override;
+
+    // Reads, or stops reading when it is reading.
+    void toggle();
+    // Stops its own reading (a new question or page, the screen hidden); nothing else's.
+    void stop();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::function<QString()> text_;
+    bool reading_ = false;
+};
+
+// "Question text? A: first. B: second. C: third. D: fourth." as the quiz reads it.
+QString readableQuestion(const QString &question, const QStringList &answers);

@@ -1,0 +1,37 @@
+#include "quiz/quizaccess.h"
+
+#include "core/readaloud.h"
+#include "platform/accessibility.h"
+#include "quiz/multiple.h"
+
+namespace {
+// In the free space right of the question; every designed control keeps its place.
+constexpr double kSpeakerLeft = 10920, kSpeakerTop = 3960;
+
+QString questionText(const multiple *q)
+{
+    QStringList answers;
+    for (int i = 1; i <= 4; ++i)
+        answers << q->Option1[i]->text();
+    return readableQuestion(q->Label2->text(), answers);
+}
+}  // namespace
+
+namespace quizaccess {
+
+void attach(multiple *quiz)
+{
+    new ReadAloud(quiz, [quiz] { return questionText(quiz); }, kSpeakerLeft, kSpeakerTop);
+    // The no-answer button sits hidden under the picture; a reader still meets it.
+    quiz->Option1[5]->setAccessibleName(QStringLiteral("No answer"));
+    quiz->Picture1->setAccessibleName(QStringLiteral("Topic picture"));
+}
+
+void questionShown(multiple *quiz)
+{
+    if (auto *r = quiz->findChild<ReadAloud *>(QStringLiteral("readaloud")))
+        r->stop();
+    accessibility::announce(quiz, quiz->Label4->text() + QStringLiteral(". ") + quiz->Label2->text());
+}
+
+}  // namespace quizaccess
