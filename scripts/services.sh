@@ -9,6 +9,10 @@ WM_PID=""
 
 start_services() {
     SERVICES_DIR=$(mktemp -d /tmp/quillmoor-services.XXXXXX)
+    # A home of its own: the sound server's cookie, a session bus's files, font caches and
+    # settings land there, not in the home of whoever runs the tests.
+    export HOME="$SERVICES_DIR/home"
+    mkdir -m 700 "$HOME"
     local n=90
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$SERVICES_DIR/xvfb.log" 2>&1 &
