@@ -36,7 +36,8 @@ REC_PID=$!
 # Pressed only once the recording runs (parec takes a while to start writing).
 for _ in $(seq 50); do [ "$(stat -c %s "$WAV" 2>/dev/null || echo 0)" -gt 20000 ] && break; sleep 0.1; done
 walk press "Read aloud" >/dev/null || e2e_fail "cannot press \"Read aloud\""
-sleep 4
+# The question and four answers take about 8 s to say; under load the engine may start late.
+sleep 10
 kill -INT $REC_PID; wait $REC_PID 2>/dev/null
 /usr/bin/python3 - "$WAV" <<'PY' || e2e_fail "read-aloud was silence"
 import array, os, sys, wave
