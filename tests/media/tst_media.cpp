@@ -343,6 +343,7 @@ private slots:
             QProcess p;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            env.insert(QStringLiteral("QUILLMOOR_VERSION"), QStringLiteral(QUILLMOOR_VERSION));
             p.setProcessEnvironment(env);
             p.start(QStringLiteral(QUILLMOOR_MEDIAGEN), {QStringLiteral(QUILLMOOR_SOURCE_DIR "/media"), d->filePath(QStringLiteral("data")), d->filePath(QStringLiteral("icons"))});
             QVERIFY(p.waitForFinished(120000));
