@@ -1,15 +1,17 @@
 #!/bin/bash
-# Installs, on Debian 12, whatever Quillmoor needs that is missing: "run" for building and
+# Installs, on Debian 12, whatever Quillmoor needs that is missing: "run" for building, packaging and
 # running the program, "test" adds what the tests need (X server, sound server, printing, fuzzing).
 set -euo pipefail
 what=${1:-run}
 
 run_pkgs=(g++ cmake make qt6-base-dev qt6-multimedia-dev libgif-dev libxkbcommon-dev
           fonts-liberation fonts-liberation2 fonts-wine qt6-wayland
-          qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin)
+          qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin
+          dpkg-dev file)
 test_pkgs=(xvfb xauth xdotool x11-utils x11-apps imagemagick pulseaudio pulseaudio-utils sox
            cups printer-driver-cups-pdf poppler-utils libwmf-bin libmagickcore-6.q16-6-extra
-           clang libclang-rt-14-dev openbox metacity xfwm4 weston at-spi2-core python3-pyatspi dbus)
+           clang libclang-rt-14-dev openbox metacity xfwm4 weston at-spi2-core python3-pyatspi dbus
+           lintian appstream)
 
 pkgs=("${run_pkgs[@]}")
 [ "$what" = test ] && pkgs+=("${test_pkgs[@]}")

@@ -336,6 +336,37 @@ private slots:
             QVERIFY2(rights[a] >= 2 && rights[a] <= 3, "right answers spread over A to D");
     }
 
+    // The desktop's icons: one drawing at every size, so the 128 px icon the program has always
+    // had, brought to each size, looks like the icon of that size.
+    void icons_data()
+    {
+        QTest::addColumn<int>("side");
+        for (int side : {16, 24, 32, 48, 64, 128, 256})
+            QTest::newRow(qPrintable(QStringLiteral("%1px").arg(side))) << side;
+    }
+
+    void icons()
+    {
+        QFETCH(int, side);
+        const QString icons = kData + QStringLiteral("/../../icons/");
+        const QImage base = QImage(icons + QStringLiteral("quillmoor.png")).convertToFormat(QImage::Format_ARGB32);
+        const QImage icon = QImage(icons + QStringLiteral("hicolor/%1x%1/apps/quillmoor.png").arg(side));
+        QCOMPARE(icon.size(), QSize(side, side));
+        QVERIFY(icon.hasAlphaChannel());
+        const QImage scaled = base.scaled(icon.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                  .convertToFormat(QImage::Format_ARGB32);
+        double diff = 0;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                const QRgb a = icon.pixel(x, y), b = scaled.pixel(x, y);
+                diff += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b))
+                        + std::abs(qAlpha(a) - qAlpha(b));
+            }
+        diff /= 4.0 * side * side;
+        qInfo("%d px: mean difference %.1f", side, diff);
+        QVERIFY2(diff < 15, qPrintable(QStringLiteral("mean difference %1").arg(diff)));
+    }
+
     void sameSourcesSameBytes()
     {
         QTemporaryDir a, b;
@@ -343,6 +374,7 @@ private slots:
             QProcess p;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            env.insert(QStringLiteral("QUILLMOOR_VERSION"), QStringLiteral(QUILLMOOR_VERSION));
             p.setProcessEnvironment(env);
             p.start(QStringLiteral(QUILLMOOR_MEDIAGEN), {QStringLiteral(QUILLMOOR_SOURCE_DIR "/media"), d->filePath(QStringLiteral("data")), d->filePath(QStringLiteral("icons"))});
             QVERIFY(p.waitForFinished(120000));

@@ -1,17 +1,22 @@
-// The program's icon: a yellow Q with a quill on the screens' blue.
+// The program's icon: a yellow Q with a quill on the screens' blue. One drawing at every size a
+// desktop asks for: the recipe's "size" gives NAME itself, its "sizes" the copies a package installs
+// as hicolor/NxN/apps/NAME.
 #include "generators.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <stdexcept>
 
-void makeIcon(const Recipe &r, const QString &out)
+namespace {
+
+QImage drawIcon(int side)
 {
-    const QSize size = r.size(QStringLiteral("size"));
-    const double s = size.width();
-    QImage img(size, QImage::Format_ARGB32);
+    const double s = side;
+    QImage img(side, side, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -37,6 +42,29 @@ void makeIcon(const Recipe &r, const QString &out)
     p.setPen(QPen(QColor(250, 250, 255), s * 0.02, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(s * 0.38, s * 0.70), QPointF(s * 0.32, s * 0.82));
     p.end();
+    return img;
+}
+
+void save(const QImage &img, const QString &out)
+{
+    QDir().mkpath(QFileInfo(out).absolutePath());
     if (!img.save(out, "PNG"))
         throw std::runtime_error("cannot write " + out.toStdString());
+}
+
+}  // namespace
+
+void makeIcon(const Recipe &r, const QString &out)
+{
+    save(drawIcon(r.size(QStringLiteral("size")).width()), out);
+    const QFileInfo target(out);
+    const QStringList sizes = r.text(QStringLiteral("sizes")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString &word : sizes) {
+        bool ok = false;
+        const int side = word.toInt(&ok);
+        if (!ok || side < 8 || side > 1024)
+            throw std::runtime_error("bad icon size " + word.toStdString());
+        const QString folder = QStringLiteral("hicolor/%1x%1/apps/").arg(side);
+        save(drawIcon(side), target.dir().filePath(folder + target.fileName()));
+    }
 }

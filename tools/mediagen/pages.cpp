@@ -326,8 +326,16 @@ std::vector<Block> readPage(const QString &path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
         throw std::runtime_error("cannot read " + path.toStdString());
+    QString source = QString::fromUtf8(f.readAll());
+    // The program's version, from the build, so the pages always name the version they ship in.
+    if (source.contains(QLatin1String("@VERSION@"))) {
+        const QString version = qEnvironmentVariable("QUILLMOOR_VERSION");
+        if (version.isEmpty())
+            throw std::runtime_error("QUILLMOOR_VERSION is not set for " + path.toStdString());
+        source.replace(QLatin1String("@VERSION@"), version);
+    }
     std::vector<Block> blocks;
-    for (const QString &raw : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+    for (const QString &raw : source.split(QLatin1Char('\n'))) {
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
