@@ -14,6 +14,21 @@ namespace {
 // A description file or a page's words larger than this is not ours: it is ignored.
 constexpr qint64 kMaxTextBytes = 256 * 1024;
 
+}  // namespace
+
+QHash<QString, QString> accessibility::parseDescriptions(const QString &text)
+{
+    QHash<QString, QString> table;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+        if (tab > 0)
+            table.insert(line.left(tab).toLower(), line.mid(tab + 1).trimmed());
+    }
+    return table;
+}
+
+namespace {
+
 QString readSmallText(const QString &relative)
 {
     const QString file = paths::resolve(relative);
@@ -33,11 +48,7 @@ const QHash<QString, QString> &descriptions()
     if (loadedFor != paths::dataDir()) {
         loadedFor = paths::dataDir();
         table.clear();
-        for (const QString &line : readSmallText(QStringLiteral("descriptions.txt")).split(QLatin1Char('\n'))) {
-            const qsizetype tab = line.indexOf(QLatin1Char('\t'));
-            if (tab > 0)
-                table.insert(line.left(tab).toLower(), line.mid(tab + 1).trimmed());
-        }
+        table = accessibility::parseDescriptions(readSmallText(QStringLiteral("descriptions.txt")));
     }
     return table;
 }

@@ -3,6 +3,7 @@
 // button named by its caption (or by the accessible name a screen gives it) with a press action;
 // a picture is a graphic named by the words kept with its media recipe; a page of the viewers is
 // a text holding the words of the page on show.
+#include <QHash>
 #include <QString>
 
 class QWidget;
@@ -19,6 +20,10 @@ QString describe(const QString &relativePath);
 // Tells a screen reader something that happened away from the focus (a label dropped into a box,
 // the score on opening the results): an alert of the window holding w says it.
 void announce(QWidget *w, const QString &text);
+
+// The picture descriptions file: one "path<TAB>words" a line, paths matched whatever their case;
+// lines without a path before a tab are skipped.
+QHash<QString, QString> parseDescriptions(const QString &text);
 
 // Tells a screen reader that a control's name changed (a picture replaced in place).
 void nameChanged(QWidget *w);
