@@ -40,11 +40,55 @@ bool PictureBox::load(const QString &relativePath)
         image_ = std::move(img);
         metafile_.reset();
     }
-    source_ = relativePath;
+    source_ = frame_ = tried_ = relativePath;
     update();
     // A page's words are its accessible name: a reader hears the new page.
     if (metafile_)
         accessibility::nameChanged(this);
+    return true;
+}
+
+void PictureBox::showFrame(const QString &relativePath)
+{
+    frame_ = relativePath;
+    if (isSeen() && decodeFrame())
+        update();
+}
+
+bool PictureBox::isSeen() const
+{
+    // Qt's own answer to "where can paint events occur": empty when hidden or when opaque screens
+    // stacked in front cover the whole control.
+    return !visibleRegion().isEmpty();
+}
+
+QSize PictureBox::shownSize(QSize own) const
+{
+    return stretch_ ? size() : own;
+}
+
+bool PictureBox::decodeFrame()
+{
+    // Each name is tried once: a missing frame is not looked for again at every paint.
+    if (frame_.isEmpty() || frame_ == tried_)
+        return false;
+    const QString wanted = tried_ = frame_;
+    const QString file = paths::resolve(wanted);
+    if (file.isEmpty())
+        return false;
+    QImageReader reader(file);
+    reader.setDecideFormatFromContent(true);
+    const QSize own = reader.size();
+    const QSize shown = shownSize(own);
+    // JPEG decodes straight to a smaller size for far less work than decoding in full and scaling.
+    if (own.isValid() && shown.isValid() && shown != own)
+        reader.setScaledSize(shown);
+    // Decoding into an image of the same size and format reuses its pixels: no allocation a frame.
+    if (!reader.read(&spare_))
+        return false;
+    std::swap(image_, spare_);
+    metafile_.reset();
+    source_ = wanted;
     return true;
 }
 
@@ -53,6 +97,8 @@ void PictureBox::setPicture(const QImage &image)
     image_ = image;
     metafile_.reset();
     source_.clear();
+    frame_.clear();
+    tried_.clear();
     update();
 }
 
@@ -71,6 +117,8 @@ void PictureBox::setBackColor(const QColor &c)
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
+    // A frame named while the control was covered or hidden is decoded now that it is painted.
+    decodeFrame();
     QPainter p(this);
     if (opaque_)
         p.fillRect(rect(), back_);
@@ -81,7 +129,9 @@ void PictureBox::paintEvent(QPaintEvent *)
     }
     if (image_.isNull())
         return;
-    if (stretch_) {
+    if (stretch_ && image_.size() == size()) {
+        p.drawImage(0, 0, image_);  // decoded at the size shown
+    } else if (stretch_) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(rect(), image_);
     } else if (fit_ && (image_.width() > width() || image_.height() > height())) {
