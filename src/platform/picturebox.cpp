@@ -97,6 +97,10 @@ bool PictureBox::decodeFrame()
     std::swap(image_, spare_);
     metafile_.reset();
     source_ = wanted;
+    // A frame that fills the control hides whatever lies under it: nothing there need be painted
+    // first at every frame.
+    const bool fills = !image_.hasAlphaChannel() && (stretch_ || (!fit_ && image_.width() >= width() && image_.height() >= height()));
+    setAttribute(Qt::WA_OpaquePaintEvent, opaque_ || fills);
     return true;
 }
 
