@@ -10,6 +10,7 @@
 #include "viewers/teacher.h"
 
 #include <QTest>
+#include <cmath>
 
 namespace {
 
@@ -21,6 +22,30 @@ QImage rgb(const QImage &i) { return i.convertToFormat(QImage::Format_RGB32); }
 
 // What the pupil sees of a picture control, as painted.
 QImage seen(QWidget *w) { return rgb(w->grab().toImage()); }
+
+// Mean difference per colour channel: frames are decoded the quick way, which may differ from a
+// full decode by a level or two, while neighbouring frames differ far more.
+double difference(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return 255;
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto *p = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const auto *q = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x)
+            sum += std::abs(qRed(p[x]) - qRed(q[x])) + std::abs(qGreen(p[x]) - qGreen(q[x])) + std::abs(qBlue(p[x]) - qBlue(q[x]));
+    }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+// Whether what is seen is that frame rather than its neighbours.
+bool shows(QWidget *w, int frame)
+{
+    const QImage s = seen(w);
+    const double own = difference(s, rgb(loadPicture(jupiter(frame))));
+    return own < 2 && own < difference(s, rgb(loadPicture(jupiter((frame + 99) % 100))));
+}
 
 enum class Cover { Quiz, KeyFacts, Menu, Hidden };
 
@@ -92,7 +117,7 @@ private slots:
         uncover(hub, how);
         QTRY_COMPARE(hub->Image1->source(), jupiter(8));
         QVERIFY(hub->Image1->isSeen());
-        QCOMPARE(seen(hub->Image1), rgb(loadPicture(jupiter(8))));
+        QVERIFY(shows(hub->Image1, 8));
     }
 
     void missingFrameUnderCoverKeepsThePreviousPicture()
@@ -108,7 +133,7 @@ private slots:
         settle(50);
         QCOMPARE(shared::jupiterframe.toInt(), 3);
         QCOMPARE(hub->Image1->source(), jupiter(2));
-        QCOMPARE(seen(hub->Image1), rgb(loadPicture(jupiter(2))));
+        QVERIFY(shows(hub->Image1, 2));
         hub->Timer1_Timer();
         QCOMPARE(hub->Image1->source(), jupiter(4));
     }
@@ -131,7 +156,7 @@ private slots:
         QCOMPARE(t->Picture1->source(), QStringLiteral("logo\\corv0001.gif"));
         Screens::bringToFront(t);
         QTRY_COMPARE(t->Picture1->source(), QStringLiteral("logo\\corv0005.gif"));
-        QCOMPARE(rgb(t->Picture1->picture()), rgb(loadPicture(QStringLiteral("logo\\corv0005.gif"))));
+        QCOMPARE(rgb(t->Picture1->picture()), rgb(loadPicture(QStringLiteral("logo\\corv0005.gif"))));  // GIF: exact
     }
 
     void framesDecodeAtTheSizeShown()
