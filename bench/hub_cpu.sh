@@ -23,7 +23,7 @@ share() {  # CPU share of one core over $seconds s
 }
 
 measure() {  # LABEL BUILD SIZE: one run of the program through the hub and the quiz over it
-    local label=$1 dir=$2 size=$3 pos tx ty mx my visible covered
+    local label=$1 dir=$2 size=$3 pos tx ty mx my visible covered peak
     XDG_DATA_HOME=$(mktemp -d) "$dir/bin/quillmoor" >/dev/null 2>&1 &
     pid=$!
     APP_PID=$pid
@@ -36,8 +36,9 @@ measure() {  # LABEL BUILD SIZE: one run of the program through the hub and the 
     e2e_click $(( mx + 100 )) $(( my + 544 ))     # Multiple Choice
     xdotool mousemove 0 0; sleep 2
     covered=$(share)
+    peak=$(awk '/^VmHWM/{printf "%.1f", $2 / 1024}' "/proc/$pid/status")
     kill "$pid"; wait "$pid" 2>/dev/null || true; pid=""
-    printf '%-9s %-9s hub in view %6s %%   quiz over the hub %6s %%\n' "$size" "$label" "$visible" "$covered"
+    printf '%-9s %-9s hub in view %6s %%   quiz over the hub %6s %%   peak memory %s MiB\n' "$size" "$label" "$visible" "$covered" "$peak"
 }
 
 echo "CPU, % of one core over $seconds s (goals: quiz over the hub <= 0.3 %; hub in view <= 3 % at 1024x768, <= 5 % at 1920x1080)"
