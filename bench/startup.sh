@@ -1,10 +1,13 @@
 #!/bin/bash
 # Start-up time of the real program to its first painted title screen, median of 20 runs under
 # Xvfb, beside a minimal Qt Widgets window started the same way in the same run.
-# Usage: bench/startup.sh [BUILD_DIR]   (builds nothing; run after a build)
+# With a second build folder (say a copy of the build before a change) that program is timed too,
+# in the same session.
+# Usage: bench/startup.sh [BUILD_DIR [BASELINE_BUILD_DIR]]   (builds nothing; run after a build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
+baseline=${2:-}
 . scripts/services.sh
 start_services >/dev/null
 trap stop_services EXIT
@@ -26,9 +29,12 @@ export XDG_DATA_HOME=$(mktemp -d)
 minimal=$(median_ms "$build/bench/bench_minimal_window")
 withtext=$(median_ms "$build/bench/bench_minimal_window" text)
 program=$(median_ms env QUILLMOOR_EXIT_AFTER_FIRST_PAINT=1 "$build/bin/quillmoor")
+[ -n "$baseline" ] && before=$(median_ms env QUILLMOOR_EXIT_AFTER_FIRST_PAINT=1 "$baseline/bin/quillmoor")
 rm -rf "$XDG_DATA_HOME"
 echo "minimal Qt window: $minimal ms (median of $runs)"
 echo "minimal Qt window with one line of text: $withtext ms (median of $runs)"
 echo "quillmoor title screen: $program ms (median of $runs)"
+[ -n "$baseline" ] && awk -v a="$before" -v c="$withtext" \
+    'BEGIN{printf "baseline title screen: %.1f ms, %.2f to the window with text\n", a, a/c}'
 awk -v a="$program" -v b="$minimal" -v c="$withtext" \
     'BEGIN{printf "ratio: %.2f to the minimal window (goal: at most 1.30), %.2f to the one with text\n", a/b, a/c}'

@@ -15,7 +15,7 @@ start_services() {
     mkdir -m 700 "$HOME"
     local n=90
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$SERVICES_DIR/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${QUILLMOOR_XVFB_SCREEN:-1024x768x24}" -nolisten tcp -noreset >"$SERVICES_DIR/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do [ -S "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     [ -S "/tmp/.X11-unix/X$n" ] || { echo "Xvfb did not start" >&2; return 1; }

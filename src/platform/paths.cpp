@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace paths {
@@ -14,8 +13,11 @@ QString g_teacherDir;
 // Splits on either separator; empty when any component is "." or "..".
 QStringList components(const QString &relative)
 {
-    static const QRegularExpression sep(QStringLiteral("[\\\\/]+"));
-    const QStringList parts = relative.split(sep, Qt::SkipEmptyParts);
+    // A plain split rather than a regular expression: the first picture of all is looked up
+    // before the title screen's first paint, and compiling one costs more than the whole walk.
+    QString normal = relative;
+    normal.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QStringList parts = normal.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (const QString &p : parts)
         if (p == QLatin1String(".") || p == QLatin1String(".."))
             return {};

@@ -4,16 +4,52 @@
 #include "platform/paths.h"
 #include "platform/wmf/wmfplayer.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
+
+namespace {
+// Below 50, Qt's JPEG reader trades a little detail for a much cheaper decode.
+constexpr int kFastDecodeQuality = 49;
+
+// The format named by the file's first bytes, whatever its name says; empty when they name none
+// of ours. Told this way, the reader loads only the one decoder it needs instead of asking each
+// in turn, which before the title screen's first paint costs more than decoding its picture.
+QByteArray formatOf(QFile &file)
+{
+    const QByteArray head = file.peek(4);
+    if (head.startsWith("\xFF\xD8\xFF"))
+        return "jpeg";
+    if (head.startsWith("GIF8"))
+        return "gif";
+    if (head.startsWith("BM"))
+        return "bmp";
+    return {};
+}
+
+// The device must outlive the reader's use.
+void openReader(QImageReader &reader, QFile &device)
+{
+    QByteArray format;
+    if (device.open(QIODevice::ReadOnly))
+        format = formatOf(device);
+    reader.setDevice(&device);
+    if (format.isEmpty())
+        reader.setDecideFormatFromContent(true);
+    else
+        reader.setFormat(format);
+}
+
+}  // namespace
 
 QImage loadPicture(const QString &relativePath)
 {
     const QString file = paths::resolve(relativePath);
     if (file.isEmpty())
         return {};
-    QImageReader reader(file);
-    reader.setDecideFormatFromContent(true);
+    QFile device(file);
+    QImageReader reader;
+    openReader(reader, device);
     return reader.read();
 }
 
@@ -40,11 +76,63 @@ bool PictureBox::load(const QString &relativePath)
         image_ = std::move(img);
         metafile_.reset();
     }
-    source_ = relativePath;
+    source_ = frame_ = tried_ = relativePath;
     update();
     // A page's words are its accessible name: a reader hears the new page.
     if (metafile_)
         accessibility::nameChanged(this);
+    return true;
+}
+
+void PictureBox::showFrame(const QString &relativePath)
+{
+    frame_ = relativePath;
+    if (isSeen() && decodeFrame())
+        update();
+}
+
+bool PictureBox::isSeen() const
+{
+    // Qt's own answer to "where can paint events occur": empty when hidden or when opaque screens
+    // stacked in front cover the whole control.
+    return !visibleRegion().isEmpty();
+}
+
+QSize PictureBox::shownSize(QSize own) const
+{
+    return stretch_ ? size() : own;
+}
+
+bool PictureBox::decodeFrame()
+{
+    // Each name is tried once: a missing frame is not looked for again at every paint.
+    if (frame_.isEmpty() || frame_ == tried_)
+        return false;
+    const QString wanted = tried_ = frame_;
+    const QString file = paths::resolve(wanted);
+    if (file.isEmpty())
+        return false;
+    QFile device(file);
+    QImageReader reader;
+    openReader(reader, device);
+    const QSize own = reader.size();
+    const QSize shown = shownSize(own);
+    // JPEG decodes straight to a smaller size for far less work than decoding in full and scaling.
+    if (own.isValid() && shown.isValid() && shown != own)
+        reader.setScaledSize(shown);
+    // An animation frame is on show for a twentieth of a second: the fast JPEG decoding (integer
+    // transform, plain chroma upsampling) is worth its slight loss of fine detail.
+    reader.setQuality(kFastDecodeQuality);
+    // Decoding into an image of the same size and format reuses its pixels: no allocation a frame.
+    if (!reader.read(&spare_))
+        return false;
+    std::swap(image_, spare_);
+    metafile_.reset();
+    source_ = wanted;
+    // A frame that fills the control hides whatever lies under it: nothing there need be painted
+    // first at every frame.
+    const bool fills = !image_.hasAlphaChannel() && (stretch_ || (!fit_ && image_.width() >= width() && image_.height() >= height()));
+    setAttribute(Qt::WA_OpaquePaintEvent, opaque_ || fills);
     return true;
 }
 
@@ -53,6 +141,8 @@ void PictureBox::setPicture(const QImage &image)
     image_ = image;
     metafile_.reset();
     source_.clear();
+    frame_.clear();
+    tried_.clear();
     update();
 }
 
@@ -71,6 +161,8 @@ void PictureBox::setBackColor(const QColor &c)
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
+    // A frame named while the control was covered or hidden is decoded now that it is painted.
+    decodeFrame();
     QPainter p(this);
     if (opaque_)
         p.fillRect(rect(), back_);
@@ -81,7 +173,9 @@ void PictureBox::paintEvent(QPaintEvent *)
     }
     if (image_.isNull())
         return;
-    if (stretch_) {
+    if (stretch_ && image_.size() == size()) {
+        p.drawImage(0, 0, image_);  // decoded at the size shown
+    } else if (stretch_) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(rect(), image_);
     } else if (fit_ && (image_.width() > width() || image_.height() > height())) {

@@ -16,6 +16,15 @@ public:
     explicit PictureBox(QWidget *parent, bool opaque = true);
 
     bool load(const QString &relativePath);
+    // For an animation: names the frame to show. It is decoded at once, at the size it is shown
+    // and into a reused image, when some of the control can be seen; a covered or hidden control
+    // only remembers the name and decodes it when it is next painted. A frame that cannot be read
+    // keeps the picture shown before.
+    void showFrame(const QString &relativePath);
+    // The frame named last, decoded or not.
+    QString frame() const { return frame_; }
+    // Whether any of the control can be seen: shown, and not wholly covered by a screen in front.
+    bool isSeen() const;
     void setPicture(const QImage &image);
     const QImage &picture() const { return image_; }
     // The metafile shown, when the picture is one.
@@ -35,9 +44,15 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    bool decodeFrame();
+    QSize shownSize(QSize own) const;
+
     QImage image_;
     std::optional<wmf::Metafile> metafile_;
     QString source_;
+    QString frame_;
+    QString tried_;  // the frame last decoded or found unreadable
+    QImage spare_;  // the other buffer frames are decoded into, so a bad frame never tears the shown one
     QColor back_;
     bool opaque_;
     bool stretch_ = false;

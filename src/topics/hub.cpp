@@ -129,8 +129,9 @@ void weather::Timer1_Timer()
     if (frame > 99)
         frame = 0;
     shared::jupiterframe = frame;
-    // A missing frame leaves the last one in place; the turn goes on.
-    Image1->load(frame < 10 ? QStringLiteral("jupiter\\jupite0%1.jpg").arg(frame) : QStringLiteral("jupiter\\jupite%1.jpg").arg(frame));
+    // The count goes on under other screens, but only a hub in view decodes its frame; a missing
+    // frame leaves the last one in place.
+    Image1->showFrame(frame < 10 ? QStringLiteral("jupiter\\jupite0%1.jpg").arg(frame) : QStringLiteral("jupiter\\jupite%1.jpg").arg(frame));
 }
 
 // ---- Measuring Temperature ---------------------------------------------------------------------

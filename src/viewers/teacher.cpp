@@ -102,7 +102,9 @@ void teacher::Timer1_Timer()
         frame = 0;
     shared::logoframe = frame;
     const QString file = frame < 10 ? QStringLiteral("logo\\corv000%1.gif").arg(frame) : QStringLiteral("logo\\corv00%1.gif").arg(frame);
-    Picture1->load(file);
+    // Shown first, so a logo in view decodes its frame at once; under another screen it decodes
+    // nothing until it comes back to the front.
     Picture1->show();
     Picture2->show();
+    Picture1->showFrame(file);
 }
