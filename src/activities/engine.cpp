@@ -57,14 +57,16 @@ void DragLabel::paintEvent(QPaintEvent *event)
     if (!lifted_)
         return;
     QPainter p(this);
-    p.setPen(QPen(theme::lifted, 3));
-    p.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+    // 3 pixels at actual size, as wide in twips at any size.
+    const double pen = std::max(1, twips::toPx(45));
+    p.setPen(QPen(theme::lifted, pen));
+    p.drawRect(QRectF(rect()).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2));
 }
 
 void DragLabel::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
-    emit dragged(index(), event->buttons(), float(event->position().x() * twips::perPixel), float(event->position().y() * twips::perPixel));
+    emit dragged(index(), event->buttons(), float(twips::fromPx(event->position().x())), float(twips::fromPx(event->position().y())));
 }
 
 void DragLabel::mouseReleaseEvent(QMouseEvent *event)
