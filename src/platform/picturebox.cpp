@@ -2,10 +2,12 @@
 
 #include "platform/accessibility.h"
 #include "platform/paths.h"
+#include "platform/twips.h"
 #include "platform/wmf/wmfplayer.h"
 
 #include <QImageReader>
 #include <QPainter>
+#include <cmath>
 
 QImage loadPicture(const QString &relativePath)
 {
@@ -58,9 +60,20 @@ void PictureBox::setPicture(const QImage &image)
 
 QSize PictureBox::pictureSize() const
 {
-    if (metafile_)
-        return metafile_->sizeAt(96).toSize();
-    return image_.size();
+    const double f = twips::factor();
+    const QSizeF own = metafile_ ? metafile_->sizeAt(96) : QSizeF(image_.size());
+    return QSize(int(std::lround(own.width() * f)), int(std::lround(own.height() * f)));
+}
+
+const QImage &PictureBox::shownAt(const QSize &size)
+{
+    if (size == image_.size())
+        return image_;
+    if (shown_.size() != size || shownKey_ != image_.cacheKey()) {
+        shown_ = image_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        shownKey_ = image_.cacheKey();
+    }
+    return shown_;
 }
 
 void PictureBox::setBackColor(const QColor &c)
@@ -75,20 +88,20 @@ void PictureBox::paintEvent(QPaintEvent *)
     if (opaque_)
         p.fillRect(rect(), back_);
     if (metafile_) {
-        const QSizeF own = metafile_->sizeAt(96);
+        // Vectors: played at the shown size, sharp at any factor.
+        const QSizeF own = metafile_->sizeAt(96) * twips::factor();
         wmf::paint(*metafile_, p, stretch_ ? QRectF(rect()) : QRectF(QPointF(0, 0), own));
         return;
     }
     if (image_.isNull())
         return;
+    const QSize own = pictureSize();
     if (stretch_) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(rect(), image_);
-    } else if (fit_ && (image_.width() > width() || image_.height() > height())) {
-        const QSize size = image_.size().scaled(this->size(), Qt::KeepAspectRatio);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size), image_);
+        p.drawImage(0, 0, shownAt(size()));
+    } else if (fit_ && (own.width() > width() || own.height() > height())) {
+        const QSize size = own.scaled(this->size(), Qt::KeepAspectRatio);
+        p.drawImage(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), shownAt(size));
     } else {
-        p.drawImage(0, 0, image_);
+        p.drawImage(0, 0, shownAt(own));
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Picture and image controls: show a picture file (.jpg, .gif, .bmp, or a .wmf page drawn by our
 // own metafile player, sharp at any scale) at its own size from the top-left corner, clipped by
-// the control, or stretched to it. A load that fails keeps whatever picture was there before and
+// the control, or stretched to it. Own sizes are times the twips factor, like every other size. A load that fails keeps whatever picture was there before and
 // reports false.
 #include "platform/wmf/wmf.h"
 
@@ -21,7 +21,7 @@ public:
     // The metafile shown, when the picture is one.
     const wmf::Metafile *metafile() const { return metafile_ ? &*metafile_ : nullptr; }
     bool isEmpty() const { return image_.isNull() && !metafile_; }
-    // The picture's own size in pixels.
+    // The picture's own size in pixels, times the twips factor: the size it is shown at.
     QSize pictureSize() const;
     QString source() const { return source_; }
 
@@ -35,7 +35,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The picture at the size it is drawn, made smooth once per picture and size, not per paint.
+    const QImage &shownAt(const QSize &size);
+
     QImage image_;
+    QImage shown_;
+    qint64 shownKey_ = 0;
     std::optional<wmf::Metafile> metafile_;
     QString source_;
     QColor back_;
