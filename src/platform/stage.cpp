@@ -5,7 +5,9 @@
 #include "platform/twips.h"
 
 #include <QCloseEvent>
+#include <QApplication>
 #include <QCursor>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -83,8 +85,10 @@ Stage::Stage(const QString &objectName) : Screen(objectName, TopLevel{})
         fitting_ = false;
         fixed_ = *chosen;
     }
+    baseFontPx_ = QFontInfo(QApplication::font()).pixelSize();
     // Screens are built after the stage: they start at the factor chosen here.
     twips::setFactor(fitting_ ? stagescale::fitFactor(size()) : fixed_);
+    scaleOwnFont();
     auto *fit = new QShortcut(QKeySequence(Qt::Key_F11), this);
     connect(fit, &QShortcut::activated, this, &Stage::toggleFit);
 }
@@ -220,6 +224,7 @@ void Stage::applyFactor(double f)
         if (auto *s = qobject_cast<Screen *>(o); s && !s->isWindow())
             offsets.emplace_back(s, QRectF(s->geometry()).center() - centre);
     twips::setFactor(f);
+    scaleOwnFont();
     twips::rescale(this, from);
     backdrop_->setGeometry(rect());
     for (auto &[s, offset] : offsets) {
@@ -227,6 +232,16 @@ void Stage::applyFactor(double f)
         s->move(int(std::lround(c.x() - s->width() / 2.0)), int(std::lround(c.y() - s->height() / 2.0)));
         syncEdge(s);
     }
+}
+
+void Stage::scaleOwnFont()
+{
+    // Controls without a font of their own (push buttons, text boxes) take the stage's.
+    if (baseFontPx_ <= 0)
+        return;
+    QFont f = QApplication::font();
+    f.setPixelSize(std::max(1, int(std::lround(baseFontPx_ * twips::factor()))));
+    setFont(f);
 }
 
 void Stage::closeEvent(QCloseEvent *event)

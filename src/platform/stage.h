@@ -58,9 +58,11 @@ private:
     // Sets the twips factor and draws every screen again at it, each kept centred where it was.
     void applyFactor(double f);
     void refit();
+    void scaleOwnFont();
 
     QWidget *backdrop_;
     std::map<Screen *, QPointer<QWidget>> edges_;
+    int baseFontPx_ = 0;  // the application's font at actual size, for controls without their own
     bool fitting_ = true;
     double fixed_ = 1.0;  // the factor when not fitting
 };
