@@ -57,8 +57,7 @@ void DragLabel::paintEvent(QPaintEvent *event)
     if (!lifted_)
         return;
     QPainter p(this);
-    // 3 pixels at actual size, as wide in twips at any size.
-    const double pen = std::max(1, twips::toPx(45));
+    const double pen = twips::penPx(3);
     p.setPen(QPen(theme::lifted, pen));
     p.drawRect(QRectF(rect()).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2));
 }
@@ -274,7 +273,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        p.setPen(QPen(theme::buttonYellow, 3));
+        p.setPen(QPen(theme::buttonYellow, twips::penPx(3)));
         for (const ActivityLine &l : lines_)
             p.drawLine(QPoint(twips::toPx(l.from.x()), twips::toPx(l.from.y())), QPoint(twips::toPx(l.to.x()), twips::toPx(l.to.y())));
     }

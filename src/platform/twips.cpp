@@ -92,6 +92,8 @@ QFont font(const QString &family, double pt, bool bold, bool italic)
     return f;
 }
 
+int penPx(int pixelsAtActualSize) { return std::max(1, int(std::lround(pixelsAtActualSize * g_factor))); }
+
 void rescale(QWidget *root, double from)
 {
     if (from <= 0 || from == g_factor)

@@ -31,6 +31,9 @@ void place(QWidget *w, double left, double top, double width, double height);
 int pointsToPx(double pt);
 QFont font(const QString &family, double pt, bool bold = false, bool italic = false);
 
+// A line's width: so many pixels at actual size, at least one at any factor.
+int penPx(int pixelsAtActualSize);
+
 // Re-applies the geometry and own fonts of root's descendants (not root itself) after the factor
 // went from `from` to factor(): from the twips they were placed at, else from their pixels at `from`.
 void rescale(QWidget *root, double from);
