@@ -92,6 +92,13 @@ QFont font(const QString &family, double pt, bool bold, bool italic)
     return f;
 }
 
+QFont atActualSize(QFont f)
+{
+    if (f.pixelSize() > 0)
+        f.setPixelSize(std::max(1, int(std::lround(f.pixelSize() / g_factor))));
+    return f;
+}
+
 int penPx(int pixelsAtActualSize) { return std::max(1, int(std::lround(pixelsAtActualSize * g_factor))); }
 
 void rescale(QWidget *root, double from)

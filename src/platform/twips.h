@@ -31,6 +31,9 @@ void place(QWidget *w, double left, double top, double width, double height);
 int pointsToPx(double pt);
 QFont font(const QString &family, double pt, bool bold = false, bool italic = false);
 
+// A font drawn at the factor, as it is at actual size: for measuring what goes to the printer.
+QFont atActualSize(QFont f);
+
 // A line's width: so many pixels at actual size, at least one at any factor.
 int penPx(int pixelsAtActualSize);
 
