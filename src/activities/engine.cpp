@@ -57,14 +57,15 @@ void DragLabel::paintEvent(QPaintEvent *event)
     if (!lifted_)
         return;
     QPainter p(this);
-    p.setPen(QPen(theme::lifted, 3));
-    p.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+    const double pen = twips::penPx(3);
+    p.setPen(QPen(theme::lifted, pen));
+    p.drawRect(QRectF(rect()).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2));
 }
 
 void DragLabel::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
-    emit dragged(index(), event->buttons(), float(event->position().x() * twips::perPixel), float(event->position().y() * twips::perPixel));
+    emit dragged(index(), event->buttons(), float(twips::fromPx(event->position().x())), float(twips::fromPx(event->position().y())));
 }
 
 void DragLabel::mouseReleaseEvent(QMouseEvent *event)
@@ -272,7 +273,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        p.setPen(QPen(theme::buttonYellow, 3));
+        p.setPen(QPen(theme::buttonYellow, twips::penPx(3)));
         for (const ActivityLine &l : lines_)
             p.drawLine(QPoint(twips::toPx(l.from.x()), twips::toPx(l.from.y())), QPoint(twips::toPx(l.to.x()), twips::toPx(l.to.y())));
     }

@@ -58,13 +58,11 @@ void ClickLabel::paintEvent(QPaintEvent *event)
         if (opaque_)
             p.fillRect(rect(), back_);
         // A thin sunken edge that shows on both the window colour and the highlight.
-        const QRect r = rect().adjusted(0, 0, -1, -1);
-        p.setPen(QColor(128, 128, 128));
-        p.drawLine(r.topLeft(), r.topRight());
-        p.drawLine(r.topLeft(), r.bottomLeft());
-        p.setPen(QColor(255, 255, 255));
-        p.drawLine(r.bottomLeft(), r.bottomRight());
-        p.drawLine(r.topRight(), r.bottomRight());
+        const int w = twips::penPx(1);
+        p.fillRect(0, 0, width(), w, QColor(128, 128, 128));
+        p.fillRect(0, 0, w, height(), QColor(128, 128, 128));
+        p.fillRect(0, height() - w, width(), w, QColor(255, 255, 255));
+        p.fillRect(width() - w, 0, w, height(), QColor(255, 255, 255));
         if (hasFocus())
             paintFocusRing(p);
     }
@@ -137,8 +135,9 @@ void ClickLabel::focusOutEvent(QFocusEvent *event)
 void ClickLabel::paintFocusRing(QPainter &p) const
 {
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(theme::focusLight, 2));
-    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
-    p.setPen(QPen(theme::focusDark, 1));
-    p.drawRect(rect().adjusted(2, 2, -3, -3));
+    const int w = twips::penPx(1);
+    p.setPen(QPen(theme::focusLight, 2 * w));
+    p.drawRect(QRectF(rect()).adjusted(w, w, -w, -w));
+    p.setPen(QPen(theme::focusDark, w));
+    p.drawRect(rect().adjusted(2 * w, 2 * w, -2 * w - 1, -2 * w - 1));
 }

@@ -2,11 +2,13 @@
 
 #include "platform/accessibility.h"
 #include "platform/paths.h"
+#include "platform/twips.h"
 #include "platform/wmf/wmfplayer.h"
 
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <cmath>
 
 namespace {
 // Below 50, Qt's JPEG reader trades a little detail for a much cheaper decode.
@@ -74,6 +76,7 @@ bool PictureBox::load(const QString &relativePath)
         if (img.isNull())
             return false;
         image_ = std::move(img);
+        ownSize_ = image_.size();
         metafile_.reset();
     }
     source_ = frame_ = tried_ = relativePath;
@@ -100,7 +103,10 @@ bool PictureBox::isSeen() const
 
 QSize PictureBox::shownSize(QSize own) const
 {
-    return stretch_ ? size() : own;
+    if (stretch_)
+        return size();
+    const double f = twips::factor();
+    return QSize(int(std::lround(own.width() * f)), int(std::lround(own.height() * f)));
 }
 
 bool PictureBox::decodeFrame()
@@ -127,6 +133,7 @@ bool PictureBox::decodeFrame()
     if (!reader.read(&spare_))
         return false;
     std::swap(image_, spare_);
+    ownSize_ = own.isValid() ? own : image_.size();
     metafile_.reset();
     source_ = wanted;
     // A frame that fills the control hides whatever lies under it: nothing there need be painted
@@ -139,6 +146,7 @@ bool PictureBox::decodeFrame()
 void PictureBox::setPicture(const QImage &image)
 {
     image_ = image;
+    ownSize_ = image_.size();
     metafile_.reset();
     source_.clear();
     frame_.clear();
@@ -148,9 +156,21 @@ void PictureBox::setPicture(const QImage &image)
 
 QSize PictureBox::pictureSize() const
 {
-    if (metafile_)
-        return metafile_->sizeAt(96).toSize();
-    return image_.size();
+    const double f = twips::factor();
+    // A frame may be decoded at the size it is shown already: its own size is the file's.
+    const QSizeF own = metafile_ ? metafile_->sizeAt(96) : QSizeF(ownSize_);
+    return QSize(int(std::lround(own.width() * f)), int(std::lround(own.height() * f)));
+}
+
+const QImage &PictureBox::shownAt(const QSize &size)
+{
+    if (size == image_.size())
+        return image_;
+    if (shown_.size() != size || shownKey_ != image_.cacheKey()) {
+        shown_ = image_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        shownKey_ = image_.cacheKey();
+    }
+    return shown_;
 }
 
 void PictureBox::setBackColor(const QColor &c)
@@ -167,22 +187,20 @@ void PictureBox::paintEvent(QPaintEvent *)
     if (opaque_)
         p.fillRect(rect(), back_);
     if (metafile_) {
-        const QSizeF own = metafile_->sizeAt(96);
+        // Vectors: played at the shown size, sharp at any factor.
+        const QSizeF own = metafile_->sizeAt(96) * twips::factor();
         wmf::paint(*metafile_, p, stretch_ ? QRectF(rect()) : QRectF(QPointF(0, 0), own));
         return;
     }
     if (image_.isNull())
         return;
-    if (stretch_ && image_.size() == size()) {
-        p.drawImage(0, 0, image_);  // decoded at the size shown
-    } else if (stretch_) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(rect(), image_);
-    } else if (fit_ && (image_.width() > width() || image_.height() > height())) {
-        const QSize size = image_.size().scaled(this->size(), Qt::KeepAspectRatio);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size), image_);
+    const QSize own = pictureSize();
+    if (stretch_) {
+        p.drawImage(0, 0, shownAt(size()));
+    } else if (fit_ && (own.width() > width() || own.height() > height())) {
+        const QSize size = own.scaled(this->size(), Qt::KeepAspectRatio);
+        p.drawImage(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), shownAt(size));
     } else {
-        p.drawImage(0, 0, image_);
+        p.drawImage(0, 0, shownAt(own));
     }
 }

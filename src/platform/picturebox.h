@@ -1,7 +1,7 @@
 #pragma once
 // Picture and image controls: show a picture file (.jpg, .gif, .bmp, or a .wmf page drawn by our
 // own metafile player, sharp at any scale) at its own size from the top-left corner, clipped by
-// the control, or stretched to it. A load that fails keeps whatever picture was there before and
+// the control, or stretched to it. Own sizes are times the twips factor, like every other size. A load that fails keeps whatever picture was there before and
 // reports false.
 #include "platform/wmf/wmf.h"
 
@@ -30,7 +30,7 @@ public:
     // The metafile shown, when the picture is one.
     const wmf::Metafile *metafile() const { return metafile_ ? &*metafile_ : nullptr; }
     bool isEmpty() const { return image_.isNull() && !metafile_; }
-    // The picture's own size in pixels.
+    // The picture's own size in pixels, times the twips factor: the size it is shown at.
     QSize pictureSize() const;
     QString source() const { return source_; }
 
@@ -46,8 +46,13 @@ protected:
 private:
     bool decodeFrame();
     QSize shownSize(QSize own) const;
+    // The picture at the size it is drawn, made smooth once per picture and size, not per paint.
+    const QImage &shownAt(const QSize &size);
 
     QImage image_;
+    QSize ownSize_;  // the picture's own size in pixels at factor 1, whatever size image_ holds it at
+    QImage shown_;
+    qint64 shownKey_ = 0;
     std::optional<wmf::Metafile> metafile_;
     QString source_;
     QString frame_;

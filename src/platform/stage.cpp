@@ -2,12 +2,17 @@
 
 #include "platform/screens.h"
 #include "platform/theme.h"
+#include "platform/twips.h"
 
 #include <QCloseEvent>
+#include <QApplication>
 #include <QCursor>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
+#include <cmath>
 
 namespace {
 
@@ -38,7 +43,29 @@ QScreen *startScreen()
     return QGuiApplication::primaryScreen();
 }
 
+constexpr double kScreenWidthTwips = 12000, kScreenHeightTwips = 9000;
+
 }  // namespace
+
+std::optional<double> stagescale::parse(const QString &value)
+{
+    const QString v = value.trimmed();
+    if (v.compare(QLatin1String("fit"), Qt::CaseInsensitive) == 0)
+        return 0.0;
+    bool ok = false;
+    const double f = v.toDouble(&ok);
+    if (!ok || !std::isfinite(f) || f < 0.25 || f > 8)
+        return std::nullopt;
+    return f;
+}
+
+double stagescale::fitFactor(const QSize &stage)
+{
+    const double f = std::min(stage.width() * twips::perPixel / kScreenWidthTwips,
+                              stage.height() * twips::perPixel / kScreenHeightTwips);
+    // A display smaller than a screen keeps actual size, the screen running past its corner.
+    return std::max(1.0, f);
+}
 
 Stage::Stage(const QString &objectName) : Screen(objectName, TopLevel{})
 {
@@ -52,10 +79,23 @@ Stage::Stage(const QString &objectName) : Screen(objectName, TopLevel{})
     backdrop_->setObjectName(QStringLiteral("backdrop"));
     backdrop_->setAutoFillBackground(true);
     backdrop_->hide();
+
+    const std::optional<double> chosen = stagescale::parse(qEnvironmentVariable("QUILLMOOR_SCALE"));
+    if (chosen && *chosen > 0) {
+        fitting_ = false;
+        fixed_ = *chosen;
+    }
+    baseFontPx_ = QFontInfo(QApplication::font()).pixelSize();
+    // Screens are built after the stage: they start at the factor chosen here.
+    twips::setFactor(fitting_ ? stagescale::fitFactor(size()) : fixed_);
+    scaleOwnFont();
+    auto *fit = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fit, &QShortcut::activated, this, &Stage::toggleFit);
 }
 
 Stage::~Stage()
 {
+    twips::setFactor(1.0);
     // The screens go after this object's members, in QWidget's destructor: they must not reach
     // back into edges_ then.
     for (auto &entry : edges_)
@@ -162,6 +202,48 @@ void Stage::syncEdge(Screen *s)
     edge->stackUnder(s);
 }
 
+void Stage::toggleFit()
+{
+    fitting_ = !fitting_;
+    refit();
+}
+
+void Stage::refit()
+{
+    applyFactor(fitting_ ? stagescale::fitFactor(size()) : fixed_);
+}
+
+void Stage::applyFactor(double f)
+{
+    const double from = twips::factor();
+    if (f == from)
+        return;
+    const QPointF centre = QRectF(rect()).center();
+    std::vector<std::pair<Screen *, QPointF>> offsets;
+    for (QObject *o : children())
+        if (auto *s = qobject_cast<Screen *>(o); s && !s->isWindow())
+            offsets.emplace_back(s, QRectF(s->geometry()).center() - centre);
+    twips::setFactor(f);
+    scaleOwnFont();
+    twips::rescale(this, from);
+    backdrop_->setGeometry(rect());
+    for (auto &[s, offset] : offsets) {
+        const QPointF c = centre + offset * (f / from);
+        s->move(int(std::lround(c.x() - s->width() / 2.0)), int(std::lround(c.y() - s->height() / 2.0)));
+        syncEdge(s);
+    }
+}
+
+void Stage::scaleOwnFont()
+{
+    // Controls without a font of their own (push buttons, text boxes) take the stage's.
+    if (baseFontPx_ <= 0)
+        return;
+    QFont f = QApplication::font();
+    f.setPixelSize(std::max(1, int(std::lround(baseFontPx_ * twips::factor()))));
+    setFont(f);
+}
+
 void Stage::closeEvent(QCloseEvent *event)
 {
     // A session that ends closes its windows: go at once, without asking.
@@ -180,12 +262,13 @@ void Stage::resizeEvent(QResizeEvent *event)
     backdrop_->setGeometry(rect());
     // A compositor may give the stage another size than the display's once it is up: keep every
     // screen where it was relative to the centre.
-    if (!event->oldSize().isValid())
-        return;
-    const QSize d = (event->size() - event->oldSize()) / 2;
-    for (QObject *o : children())
-        if (auto *s = qobject_cast<Screen *>(o))
-            s->move(s->pos() + QPoint(d.width(), d.height()));
+    if (event->oldSize().isValid()) {
+        const QSize d = (event->size() - event->oldSize()) / 2;
+        for (QObject *o : children())
+            if (auto *s = qobject_cast<Screen *>(o))
+                s->move(s->pos() + QPoint(d.width(), d.height()));
+    }
+    refit();
 }
 
 bool Stage::eventFilter(QObject *watched, QEvent *event)

@@ -6,6 +6,16 @@
 
 #include <QPointer>
 #include <map>
+#include <optional>
+
+// How large the stage draws its screens: "fit" (the largest factor at which a 12000 x 9000 twips
+// screen fits the stage, never below actual size) or a fixed factor.
+namespace stagescale {
+// QUILLMOOR_SCALE's value: "fit" gives 0 (fit), a number from 0.25 to 8 gives that factor,
+// anything else nothing.
+std::optional<double> parse(const QString &value);
+double fitFactor(const QSize &stage);
+}  // namespace stagescale
 
 class Stage : public Screen {
     Q_OBJECT
@@ -26,6 +36,10 @@ public:
     // Moves the keyboard focus into the front screen unless it is there already.
     void focusFrontScreen();
 
+    // F11: between "fit" and "actual size" (or the factor QUILLMOOR_SCALE chose); nothing is stored.
+    void toggleFit();
+    bool fitting() const { return fitting_; }
+
     // Width of the edge drawn round each screen, outside it, in pixels.
     static constexpr int kEdgeWidth = 2;
 
@@ -41,7 +55,14 @@ private:
     void showStage();
     void syncEdge(Screen *s);
     QWidget *edgeFor(Screen *s);
+    // Sets the twips factor and draws every screen again at it, each kept centred where it was.
+    void applyFactor(double f);
+    void refit();
+    void scaleOwnFont();
 
     QWidget *backdrop_;
     std::map<Screen *, QPointer<QWidget>> edges_;
+    int baseFontPx_ = 0;  // the application's font at actual size, for controls without their own
+    bool fitting_ = true;
+    double fixed_ = 1.0;  // the factor when not fitting
 };

@@ -41,13 +41,14 @@ protected:
         OptionButton::paintEvent(event);
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(theme::buttonYellow, 2));
-        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+        const double edge = twips::penPx(2);
+        p.setPen(QPen(theme::buttonYellow, edge));
+        p.drawRect(QRectF(rect()).adjusted(edge / 2, edge / 2, -edge / 2, -edge / 2));
         QStyleOptionButton opt;
         initStyleOption(&opt);
         const QRect mark = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, this);
         const double r = std::min(height() * 0.32, mark.width() * 0.9);
-        p.setPen(QPen(theme::black, 1));
+        p.setPen(QPen(theme::black, twips::penPx(1)));
         p.setBrush(theme::buttonYellow);
         p.drawEllipse(QPointF(mark.center()) + QPointF(0.5, 0.5), r, r);
     }

@@ -126,8 +126,10 @@ void Welldone::label3_Click(int index)
 {
     if (index == 0) {
         if (shared::score == shared::total.toInt()) {
-            // Measured as this screen would draw the heading, in its own default font.
-            const double heading = twips::fromPx(QFontMetrics(font()).horizontalAdvance(shared::certheading));
+            // Measured as this screen would draw the heading at actual size, in its own default
+            // font: the printed certificate is the same whatever the screen's scale.
+            const QFontMetrics fm(twips::atActualSize(font()));
+            const double heading = fm.horizontalAdvance(shared::certheading) * twips::perPixel;
             printCertificate(Text1->text(), heading);
             return;  // never a click after the certificate
         }

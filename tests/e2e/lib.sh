@@ -1,6 +1,10 @@
 # Helpers for driving the real program under Xvfb with xdotool. Source it; it needs DISPLAY.
 set -u
 
+# The scripts click at actual-size coordinates: every program they start draws at factor 1 unless
+# a script asks for another scale after sourcing this.
+export QUILLMOOR_SCALE=1
+
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # e2e_pixel X Y -> "R,G,B" of the screen at absolute X,Y (a fresh screenshot each time)
@@ -67,7 +71,7 @@ e2e_wait_exit() {
 e2e_start() {
     E2E_HOME=$(mktemp -d)
     trap 'kill $APP_PID 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
-    env XDG_DATA_HOME="$E2E_HOME" PULSE_SERVER="${E2E_PULSE_SERVER:-unix:/nonexistent/pulse}" "$BIN" >"$E2E_ARTIFACTS/$1.log" 2>&1 &
+    env QUILLMOOR_SCALE="$QUILLMOOR_SCALE" XDG_DATA_HOME="$E2E_HOME" PULSE_SERVER="${E2E_PULSE_SERVER:-unix:/nonexistent/pulse}" "$BIN" >"$E2E_ARTIFACTS/$1.log" 2>&1 &
     APP_PID=$!
     e2e_stage || e2e_fail "no stage"
 }

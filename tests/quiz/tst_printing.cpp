@@ -203,6 +203,27 @@ private slots:
         QVERIFY(env->played.isEmpty());  // never a click after the certificate
     }
 
+    // The screens' scale changes nothing on paper: the same certificate at 1 and at 1.8.
+    void certificateIsTheSameAtAnyScale()
+    {
+        QStringList logs[2];
+        const char *scales[2] = {"1", "1.8"};
+        for (int i = 0; i < 2; ++i) {
+            env.reset();
+            qputenv("QUILLMOOR_SCALE", scales[i]);
+            env = std::make_unique<TestEnv>();
+            log.clear();
+            printing::setFactory([&] { return std::make_unique<RecordingPrinter>(&log, 11906.0, 16838.0); });
+            Welldone *done = certificateScreen(10, 10, QStringLiteral("A heading near a quarter of a page"));
+            done->Text1->setText(QStringLiteral("Ada"));
+            done->label3_Click(0);
+            logs[i] = log;
+        }
+        qunsetenv("QUILLMOOR_SCALE");
+        QVERIFY(logs[0].contains(QStringLiteral("line \"Ada\"")));
+        QCOMPARE(logs[1], logs[0]);
+    }
+
     void escapingFailureIsCancelled()
     {
         printing::setFactory([]() -> std::unique_ptr<Printer> { throw std::runtime_error("unexpected"); });

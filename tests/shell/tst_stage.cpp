@@ -202,8 +202,22 @@ private slots:
         A *a = Screens::show<A>();
         const QPoint before = a->pos();
         Stage *stage = Screens::stage();
+        stage->toggleFit();  // actual size: the screen keeps its size and moves with the centre
         stage->resize(stage->size() + QSize(100, 60));
         QCOMPARE(a->pos(), before + QPoint(50, 30));
+    }
+
+    void aResizedStageFitsScreensAgain()
+    {
+        Screens::show<Grey>();
+        A *a = Screens::show<A>();
+        Stage *stage = Screens::stage();
+        stage->resize(800, 600);
+        QCOMPARE(a->geometry(), QRect(100, -20, 300, 200));
+        stage->resize(900, 660);  // 1.1 times 800 x 600
+        // Its centre 150 x 220 pixels up-left of the stage's, its size, its controls: all times 1.1
+        QCOMPARE(a->geometry(), QRect(120, -22, 330, 220));
+        QCOMPARE(a->first->geometry(), QRect(11, 11, 110, 22));
     }
 
 private:

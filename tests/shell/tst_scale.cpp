@@ -1,0 +1,229 @@
+// The stage's scale: twips become pixels at any factor, the factor chosen from the display or
+// QUILLMOOR_SCALE, F11 between fit and actual size, and the activities' drags and scores in twips
+// whatever the factor. Drags are real mouse events at the scaled pixels, on a 1920 x 1200 display.
+#include "activities/engine.h"
+#include "core/shared.h"
+#include "platform/screens.h"
+#include "platform/stage.h"
+#include "platform/twips.h"
+#include "quiz/welldone.h"
+#include "shell/intro0.h"
+#include "support/testenv.h"
+#include "topics/hub.h"
+
+#include <QTest>
+
+namespace {
+
+// The pixel under a point given in twips of a screen.
+QPoint px(double x, double y) { return QPoint(twips::toPx(x), twips::toPx(y)); }
+
+QPoint boxCentre(Activity *a, int box)
+{
+    const TwipsRect &b = a->boxRect(box);
+    return px(b.left + b.width / 2, b.top + b.height / 2);
+}
+
+// Drags label i by mouse from its centre to the centre of box b, as a pupil would.
+void drag(Activity *a, int i, int b)
+{
+    const QPoint from = a->Label2[i]->geometry().center();
+    const QPoint to = boxCentre(a, b);
+    QTest::mousePress(a, Qt::LeftButton, {}, from);
+    QTest::mouseMove(a, (from + to) / 2);
+    QTest::mouseMove(a, to);
+    QTest::mouseRelease(a, Qt::LeftButton, {}, to);
+}
+
+}  // namespace
+
+class TestScale : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup()
+    {
+        env.reset();
+        qunsetenv("QUILLMOOR_SCALE");
+    }
+
+    void conversion_data()
+    {
+        QTest::addColumn<QSize>("display");
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<QSize>("screen");  // 12000 x 9000 twips
+        QTest::addColumn<int>("oneTwipsPixel");  // 15 twips
+        QTest::addColumn<int>("titlePx");  // 20.25 pt
+        QTest::addColumn<QRect>("label");  // 4905, 120, 2625, 465
+        QTest::newRow("800x600: actual size") << QSize(800, 600) << 1.0 << QSize(800, 600) << 1 << 27 << QRect(327, 8, 175, 31);
+        QTest::newRow("1024x768: fractional") << QSize(1024, 768) << 1.28 << QSize(1024, 768) << 1 << 35 << QRect(419, 10, 224, 40);
+        QTest::newRow("1920x1080: height bounds") << QSize(1920, 1080) << 1.8 << QSize(1440, 1080) << 2 << 49 << QRect(589, 14, 315, 56);
+        QTest::newRow("3840x2160: height bounds") << QSize(3840, 2160) << 3.6 << QSize(2880, 2160) << 4 << 97 << QRect(1177, 29, 630, 112);
+        QTest::newRow("640x480: never below actual size") << QSize(640, 480) << 1.0 << QSize(800, 600) << 1 << 27 << QRect(327, 8, 175, 31);
+    }
+    void conversion()
+    {
+        QFETCH(QSize, display);
+        QFETCH(double, factor);
+        QFETCH(QSize, screen);
+        QFETCH(int, oneTwipsPixel);
+        QFETCH(int, titlePx);
+        QFETCH(QRect, label);
+        const double f = stagescale::fitFactor(display);
+        QVERIFY2(qFuzzyCompare(f, factor), qPrintable(QString::number(f)));
+        twips::setFactor(f);
+        QCOMPARE(QSize(twips::toPx(12000), twips::toPx(9000)), screen);
+        QCOMPARE(twips::toPx(15), oneTwipsPixel);
+        QCOMPARE(twips::font(QStringLiteral("Tahoma"), 20.25).pixelSize(), titlePx);
+        QCOMPARE(twips::rect(4905, 120, 2625, 465), label);
+        // A pointer at a pixel comes back to the twips it shows, within half a pixel.
+        QVERIFY(std::abs(twips::fromPx(label.x()) - 4905) <= 7.5 / factor + 1e-9);
+        twips::setFactor(1);
+    }
+
+    void environment_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<double>("factor");  // 0: fit; -1: ignored
+        QTest::newRow("fit") << "fit" << 0.0;
+        QTest::newRow("fit in capitals with blanks") << " FIT " << 0.0;
+        QTest::newRow("actual size") << "1" << 1.0;
+        QTest::newRow("one and a half") << "1.5" << 1.5;
+        QTest::newRow("empty") << "" << -1.0;
+        QTest::newRow("a word") << "large" << -1.0;
+        QTest::newRow("zero") << "0" << -1.0;
+        QTest::newRow("negative") << "-2" << -1.0;
+        QTest::newRow("not a number") << "nan" << -1.0;
+        QTest::newRow("infinite") << "inf" << -1.0;
+        QTest::newRow("absurdly large") << "1e9" << -1.0;
+        QTest::newRow("a percentage") << "150%" << -1.0;
+    }
+    void environment()
+    {
+        QFETCH(QString, value);
+        QFETCH(double, factor);
+        const std::optional<double> got = stagescale::parse(value);
+        QCOMPARE(got.value_or(-1.0), factor);
+    }
+
+    // QUILLMOOR_SCALE chooses the factor at start; a value it cannot use leaves "fit".
+    void environmentChoosesTheStartFactor()
+    {
+        qputenv("QUILLMOOR_SCALE", "1.5");
+        env = std::make_unique<TestEnv>();
+        Screens::stage();
+        QCOMPARE(twips::factor(), 1.5);
+        QCOMPARE(Screens::show<intro0>()->size(), QSize(1200, 900));
+        env.reset();
+        qputenv("QUILLMOOR_SCALE", "huge");
+        env = std::make_unique<TestEnv>();
+        QVERIFY(Screens::stage()->fitting());
+    }
+
+    // The same drags by mouse at 1 and at 1.8 put every label in the same box, at the same
+    // twips, for the same score.
+    void dragsScoreTheSameAtAnyFactor()
+    {
+        QList<QList<float>> lefts;
+        QList<int> scores;
+        for (const char *scale : {"1", "1.8"}) {
+            start(scale);
+            Activity *a = open(0, 3);  // temperatureord
+            QVERIFY(a);
+            const QList<int> boxOf{0, 1, 2, 3, 5, 4, 6, 7};
+            for (int i = 0; i < boxOf.size(); ++i)
+                drag(a, i, boxOf[i]);
+            QList<float> at;
+            for (int i = 0; i < boxOf.size(); ++i) {
+                QVERIFY2(a->inBox(i, boxOf[i]), scale);
+                at << a->labelRect(i).left << a->labelRect(i).top;
+            }
+            lefts << at;
+            a->label3_Click(2);
+            scores << shared::score.toInt();
+            env.reset();
+        }
+        QCOMPARE(lefts[1], lefts[0]);
+        QCOMPARE(scores[1], scores[0]);
+        QCOMPARE(scores[0], 6);
+    }
+
+    // At a fractional factor a label takes the clicks from its first pixel to its last, and the
+    // pixel beyond goes to what is under it.
+    void hitsAtALabelsEdges()
+    {
+        start("1.28");
+        Activity *a = open(0, 3);
+        QVERIFY(a);
+        for (int i = 0; i < a->count(); ++i) {
+            const TwipsRect &r = a->labelRect(i);
+            const QRect g = a->Label2[i]->geometry();
+            QCOMPARE(g, twips::rect(r.left, r.top, r.width, r.height));
+            QCOMPARE(a->childAt(g.topLeft()), a->Label2[i]);
+            QCOMPARE(a->childAt(g.bottomRight()), a->Label2[i]);
+            QVERIFY(a->childAt(g.topLeft() - QPoint(1, 0)) != a->Label2[i]);
+            QVERIFY(a->childAt(g.bottomRight() + QPoint(0, 1)) != a->Label2[i]);
+        }
+        // A drop at the box's first pixel is caught; the box edge in twips decides, not the pixel.
+        const TwipsRect &b = a->boxRect(1);
+        QTest::mousePress(a, Qt::LeftButton, {}, a->Label2[1]->geometry().center());
+        QTest::mouseMove(a, px(b.left + b.width / 2, b.top + 15));
+        QTest::mouseRelease(a, Qt::LeftButton, {}, px(b.left + b.width / 2, b.top + 15));
+        QVERIFY(a->inBox(1, 1));
+    }
+
+    // F11 goes to actual size and back to fit; the menu's choices follow, so a click where a
+    // choice now shows opens that choice.
+    void f11TogglesAndClicksLandOnTheSameControl()
+    {
+        env = std::make_unique<TestEnv>();
+        Stage *stage = Screens::stage();  // on 1920 x 1200: 1600 x 1200 screens
+        QCOMPARE(twips::factor(), 2.0);
+        intro0 *menu = Screens::show<intro0>();
+        QCOMPARE(menu->size(), QSize(1600, 1200));
+        const QRect big = menu->Label2[10]->geometry();
+        const int bigFont = menu->Label2[10]->font().pixelSize();
+        QVERIFY(QTest::qWaitForWindowActive(stage));
+        QTest::keyClick(stage->focusWidget() ? stage->focusWidget() : stage, Qt::Key_F11);
+        QVERIFY(!stage->fitting());
+        QCOMPARE(twips::factor(), 1.0);
+        QCOMPARE(menu->size(), QSize(800, 600));
+        QCOMPARE(menu->geometry().center(), stage->rect().center());
+        QCOMPARE(menu->Label2[10]->geometry(), QRect(big.x() / 2, big.y() / 2, big.width() / 2, big.height() / 2));
+        QVERIFY(std::abs(menu->Label2[10]->font().pixelSize() * 2 - bigFont) <= 1);
+        // Where the choice's centre is now, in the stage, is the choice.
+        const QPoint at = menu->mapTo(stage, menu->Label2[10]->geometry().center());
+        QCOMPARE(stage->childAt(at), menu->Label2[10]);
+        QTest::mouseClick(menu->Label2[10], Qt::LeftButton, {}, menu->Label2[10]->mapFrom(stage, at));
+        QTRY_VERIFY(Screens::find<weather>() && Screens::find<weather>()->isVisible());
+        QCOMPARE(Screens::find<weather>()->size(), QSize(800, 600));
+        QTest::keyClick(Screens::find<weather>(), Qt::Key_F11);
+        QVERIFY(stage->fitting());
+        QCOMPARE(Screens::find<weather>()->size(), QSize(1600, 1200));
+        QCOMPARE(menu->Label2[10]->geometry(), big);
+        QCOMPARE(menu->Label2[10]->font().pixelSize(), bigFont);
+    }
+
+private:
+    // A fresh program at a fixed factor on the 1920 x 1200 display the test runs on.
+    void start(const char *scale)
+    {
+        qputenv("QUILLMOOR_SCALE", scale);
+        env = std::make_unique<TestEnv>();
+    }
+
+    Activity *open(int entry, int button)
+    {
+        QTest::mouseClick(Screens::show<intro0>()->Label2[entry], Qt::LeftButton);
+        TopicHub *hub = entry == 10 ? static_cast<TopicHub *>(Screens::find<weather>()) : Screens::find<temperature>();
+        QTest::mouseClick(hub->label3[button], Qt::LeftButton);
+        for (Screen *s : Screens::loaded())
+            if (auto *a = qobject_cast<Activity *>(s); a && a->isVisible())
+                return a;
+        return nullptr;
+    }
+
+    std::unique_ptr<TestEnv> env;
+};
+
+QTEST_MAIN(TestScale)
+#include "tst_scale.moc"
