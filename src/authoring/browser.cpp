@@ -33,19 +33,7 @@ QCheckBox *modeBox(QWidget *parent, const QString &text, double left)
 }
 
 // Loads a catalogue title's worksheet into the shared question set; false when it cannot be read.
-bool loadworksheet(const QString &title)
-{
-    QFile file(worksheetfile(title));
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    try {
-        FieldReader in(&file, kMaxQuestionField);
-        loadquestions(in);
-        return true;
-    } catch (const FileError &) {
-        return false;
-    }
-}
+bool loadworksheet(const QString &title) { return loadquestionsfrom(worksheetfile(title)); }
 }  // namespace
 
 worksheets::worksheets() : Screen(QStringLiteral("worksheets"))

@@ -50,9 +50,11 @@ void loadquestions(FieldReader &in)
     }
 }
 
-bool loadquestionfile(const QString &relativePath)
+bool loadquestionfile(const QString &relativePath) { return loadquestionsfrom(paths::resolve(relativePath)); }
+
+bool loadquestionsfrom(const QString &filePath)
 {
-    QFile file(paths::resolve(relativePath));
+    QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     try {

@@ -15,6 +15,8 @@ void loadquestions(FieldReader &in);
 
 // Opens a relative question file, loads it and closes it; false when it cannot be read.
 bool loadquestionfile(const QString &relativePath);
+// The same from a file already found (a teacher's worksheet, looked up by its own rules).
+bool loadquestionsfrom(const QString &filePath);
 
 // The longest text a question file may hold in one field.
 inline constexpr int kMaxQuestionField = 4096;
