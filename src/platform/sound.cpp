@@ -1,11 +1,10 @@
 #include "platform/sound.h"
 
+#include "platform/module.h"
 #include "platform/paths.h"
 #include "platform/qtsound/qtsound.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QLibrary>
 
 namespace {
 
@@ -13,22 +12,7 @@ QString g_moduleDir;
 
 SoundBackend *backend()
 {
-    static bool tried = false;
-    static SoundBackend *loaded = nullptr;
-    if (!tried && QCoreApplication::instance()) {
-        tried = true;
-        QLibrary module(QDir(g_moduleDir).filePath(QStringLiteral("libquillmoor-sound")));
-        module.setLoadHints(QLibrary::PreventUnloadHint);
-        using Create = SoundBackend *(*)();
-        if (auto create = reinterpret_cast<Create>(module.resolve("quillmoor_create_sound_backend"))) {
-            loaded = create();
-            // The sounds must go while the application and its audio connection still exist.
-            QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [] {
-                delete std::exchange(loaded, nullptr);
-            });
-        }
-    }
-    return loaded;
+    return platform::loadModule<SoundBackend>(g_moduleDir, "libquillmoor-sound", "quillmoor_create_sound_backend");
 }
 
 class ModuleSoundDevice : public SoundDevice {

@@ -1,10 +1,8 @@
 #include "platform/speech.h"
 
+#include "platform/module.h"
 #include "platform/qtspeech/qtspeech.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QLibrary>
 
 namespace {
 
@@ -12,23 +10,7 @@ QString g_moduleDir;
 
 SpeechBackend *backend()
 {
-    static bool tried = false;
-    static SpeechBackend *loaded = nullptr;
-    if (!tried && QCoreApplication::instance()) {
-        tried = true;
-        // A missing module, or a module whose speech library is missing, does not load: no speech.
-        QLibrary module(QDir(g_moduleDir).filePath(QStringLiteral("libquillmoor-speech")));
-        module.setLoadHints(QLibrary::PreventUnloadHint);
-        using Create = SpeechBackend *(*)();
-        if (auto create = reinterpret_cast<Create>(module.resolve("quillmoor_create_speech_backend"))) {
-            loaded = create();
-            // The engine must go while the application and its sound connection still exist.
-            QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [] {
-                delete std::exchange(loaded, nullptr);
-            });
-        }
-    }
-    return loaded;
+    return platform::loadModule<SpeechBackend>(g_moduleDir, "libquillmoor-speech", "quillmoor_create_speech_backend");
 }
 
 class ModuleSpeaker : public Speaker {

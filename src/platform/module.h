@@ -1,0 +1,34 @@
+#pragma once
+// The sound and speech backends are run-time modules, so the program builds and runs without the
+// Qt libraries they need: a module that is missing, or whose libraries are missing, gives none.
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
+
+#include <utility>
+
+namespace platform {
+
+// Loads `library` from `dir` once, the first time it is asked for while the application exists,
+// and makes its backend with the C function `symbol`. The backend is deleted before the
+// application goes, while the connections it holds (audio, speech) still exist.
+template <class Backend>
+Backend *loadModule(const QString &dir, const char *library, const char *symbol)
+{
+    static bool tried = false;
+    static Backend *loaded = nullptr;
+    if (!tried && QCoreApplication::instance()) {
+        tried = true;
+        QLibrary module(QDir(dir).filePath(QLatin1String(library)));
+        module.setLoadHints(QLibrary::PreventUnloadHint);
+        using Create = Backend *(*)();
+        if (auto create = reinterpret_cast<Create>(module.resolve(symbol))) {
+            loaded = create();
+            QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+                             [] { delete std::exchange(loaded, nullptr); });
+        }
+    }
+    return loaded;
+}
+
+}  // namespace platform
