@@ -3,8 +3,9 @@
 // backend) never fills ellipses, and ImageMagick's drops some text and stretches some frames.
 // So each file is rendered by both, and ours must agree with the better of the two.
 //
-// The comparison: each picture is cropped to what is drawn on it, scaled to 32 x 32 (coarse enough that different fonts of the same size still match), made grey,
-// and the "ink" (darkness) of the two is correlated. Fonts, antialiasing and line widths differ
+// The comparison: each picture is cropped to what is drawn on it, scaled to 32 x 32 (coarse enough
+// that different fonts of the same size still match), made grey, and the "ink" (darkness) of the
+// two is correlated. Fonts, antialiasing and line widths differ
 // between renderers, so the bar (0.90) is below a perfect match (clip art scores 0.97 to 0.999,
 // text pages 0.93 to 0.99) but far above two unrelated pages (about 0.05, checked at the end).
 #include "platform/fonts.h"
