@@ -72,9 +72,11 @@ private slots:
         };
         row("window origin moves", tenToOne().rec(SETWINDOWORG, {100, 100}).rec(RECTANGLE, kBox), {10, 10, 40, 20});
         row("offset window origin", tenToOne().rec(OFFSETWINDOWORG, {100, 100}).rec(RECTANGLE, kBox), {10, 10, 40, 20});
-        row("y up", tenToOne().rec(SETWINDOWORG, {1000, 0}).rec(SETWINDOWEXT, {-1000, 1000}).rec(RECTANGLE, kBox), {20, 60, 40, 20});
+        row("y up", tenToOne().rec(SETWINDOWORG, {1000, 0}).rec(SETWINDOWEXT, {-1000, 1000}).rec(RECTANGLE, kBox),
+            {20, 60, 40, 20});
         row("scale window extent", tenToOne().rec(SCALEWINDOWEXT, {1, 2, 1, 2}).rec(RECTANGLE, kBox), {10, 10, 20, 10});
-        row("isotropic keeps the aspect", tenToOne().rec(SETMAPMODE, {7}).rec(SETWINDOWEXT, {1000, 2000}).rec(RECTANGLE, kBox), {10, 10, 20, 10});
+        row("isotropic keeps the aspect", tenToOne().rec(SETMAPMODE, {7}).rec(SETWINDOWEXT, {1000, 2000}).rec(RECTANGLE, kBox),
+            {10, 10, 20, 10});
         row("zero extent ignored", tenToOne().rec(SETWINDOWEXT, {0, 500}).rec(RECTANGLE, kBox), {20, 20, 40, 20});
         row("zero denominator ignored", tenToOne().rec(SCALEWINDOWEXT, {0, 2, 0, 2}).rec(RECTANGLE, kBox), {20, 20, 40, 20});
         row("line", tenToOne().rec(MOVETO, {100, 100}).rec(LINETO, {500, 500}), {10, 10, 40, 40}, 2, false);
@@ -137,19 +139,23 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QColor>("pen");  // of the rectangle drawn last
         QTest::newRow("a new object takes the lowest free slot")
-            << threePens().rec(DELETEOBJECT, {1}).raw(CREATEPENINDIRECT, B::pen(Qt::magenta)).rec(SELECTOBJECT, {1}).rec(RECTANGLE, kBox).bytes()
+            << threePens().rec(DELETEOBJECT, {1}).raw(CREATEPENINDIRECT, B::pen(Qt::magenta)).rec(SELECTOBJECT, {1})
+                   .rec(RECTANGLE, kBox).bytes()
             << QColor(Qt::magenta);
         // 65,535 objects fill the table; more are dropped, and a freed slot is still the next one taken.
         WmfBuilder full = threePens();
         for (int i = 0; i < 65540; ++i)
             full.raw(CREATEPENINDIRECT, QByteArray(10, '\0'));
-        QTest::newRow("a full table") << full.rec(DELETEOBJECT, {7}).raw(CREATEPENINDIRECT, B::pen(Qt::red)).rec(SELECTOBJECT, {7}).rec(RECTANGLE, kBox).bytes()
+        full.rec(DELETEOBJECT, {7}).raw(CREATEPENINDIRECT, B::pen(Qt::red)).rec(SELECTOBJECT, {7});
+        QTest::newRow("a full table") << full.rec(RECTANGLE, kBox).bytes()
                                       << QColor(Qt::red);
         QTest::newRow("deleted and never made objects are not selected")
-            << threePens().rec(SELECTOBJECT, {0}).rec(DELETEOBJECT, {2}).rec(SELECTOBJECT, {2}).rec(SELECTOBJECT, {999}).rec(RECTANGLE, kBox).bytes()
+            << threePens().rec(SELECTOBJECT, {0}).rec(DELETEOBJECT, {2}).rec(SELECTOBJECT, {2}).rec(SELECTOBJECT, {999})
+                   .rec(RECTANGLE, kBox).bytes()
             << QColor(Qt::red);
         auto restored = [](int n) {  // red saved, green saved, blue, then restored
-            return threePens().rec(SELECTOBJECT, {0}).rec(SAVEDC, {}).rec(SELECTOBJECT, {1}).rec(SAVEDC, {}).rec(SELECTOBJECT, {2})
+            return threePens().rec(SELECTOBJECT, {0}).rec(SAVEDC, {}).rec(SELECTOBJECT, {1}).rec(SAVEDC, {})
+                .rec(SELECTOBJECT, {2})
                 .rec(RESTOREDC, {n}).rec(RECTANGLE, kBox).bytes();
         };
         QTest::newRow("relative one back") << restored(-1) << QColor(Qt::green);
@@ -165,7 +171,8 @@ private slots:
         deep.rec(SELECTOBJECT, {2});
         for (int i = 0; i < 6000; ++i)
             deep.rec(RESTOREDC, {-1});
-        QTest::newRow("5,000 saves and 6,000 restores") << deep.rec(RESTOREDC, {30000}).rec(RECTANGLE, kBox).bytes() << QColor(Qt::red);
+        deep.rec(RESTOREDC, {30000});
+        QTest::newRow("5,000 saves and 6,000 restores") << deep.rec(RECTANGLE, kBox).bytes() << QColor(Qt::red);
     }
     void objectsAndSavedStates()
     {
@@ -179,7 +186,8 @@ private slots:
     void clipping()
     {
         WmfBuilder b = tenToOne();
-        b.rec(SAVEDC, {}).rec(INTERSECTCLIPRECT, {500, 500, 100, 100}).rec(EXCLUDECLIPRECT, {300, 300, 200, 200}).rec(RESTOREDC, {-1});
+        b.rec(SAVEDC, {}).rec(INTERSECTCLIPRECT, {500, 500, 100, 100}).rec(EXCLUDECLIPRECT, {300, 300, 200, 200});
+        b.rec(RESTOREDC, {-1});
         // A region of two rectangles selected as the clip, then cleared.
         const QByteArray region = B::region({QRect(0, 0, 40, 50), QRect(60, 60, 40, 40)}, QRect(0, 0, 100, 100));
         b.raw(CREATEREGION, region).rec(SELECTCLIPREGION, {0}).rec(SELECTCLIPREGION, {77});
@@ -250,7 +258,8 @@ private slots:
     void extTextOutAndCurrentPosition()
     {
         // y, x, count, opaque | clipped, the box, the bytes padded to a word, then each one's advance.
-        const QByteArray ext = B::wordsOf({500, 100, 3, 6, 100, 400, 300, 600}) + QByteArray("Sun", 4) + B::wordsOf({100, 120, 140});
+        const QByteArray ext = B::wordsOf({500, 100, 3, 6, 100, 400, 300, 600}) + QByteArray("Sun", 4)
+                               + B::wordsOf({100, 120, 140});
         WmfBuilder b = tenToOne();
         b.raw(SETBKCOLOR, B::colour(Qt::yellow)).rec(SETTEXTALIGN, {24}).raw(EXTTEXTOUT, ext);
         // Text set at the current position moves it on.
@@ -296,7 +305,9 @@ private slots:
         QTest::newRow("rle8 delta with its last byte") << B::dib(2, 2, 8, 1, bgr0({r, g}), QByteArray::fromHex("0002" "0101" "0101"), 2) << QSize(2, 2) << QList<QRgb>{r, g, r, r};
         QTest::newRow("rle4 absolute run with its last byte") << B::dib(3, 1, 4, 2, bgr0({r, g}), QByteArray::fromHex("0003" "0110"), 2) << QSize(3, 1) << QList<QRgb>{r, g, g};
         // Refused, and the file goes on.
-        auto bad = [](const char *name, const QByteArray &bitmap) { QTest::newRow(name) << bitmap << QSize(0, 0) << QList<QRgb>{}; };
+        auto bad = [](const char *name, const QByteArray &bitmap) {
+            QTest::newRow(name) << bitmap << QSize(0, 0) << QList<QRgb>{};
+        };
         bad("huge", B::dib(100000, 100000, 24, 0, {}, QByteArray(16, '\0')));
         bad("wide and thin but too many pixels", B::dib(32768, 32768, 1, 0, bgr0({0, 0}), QByteArray(16, '\0')));
         bad("bits missing", B::dib(100, 100, 24, 0, {}, QByteArray(100, '\0')));
@@ -321,7 +332,8 @@ private slots:
             QCOMPARE(QColor(img.pixel(i % size.width(), i / size.width())), QColor(pixels[i]));
         // And played through STRETCHDIB onto its place, or not at all; either way the file goes on.
         const QSize from = size.isEmpty() ? QSize(2, 2) : size;
-        const auto o = playRecorded(tenToOne().raw(STRETCHDIB, B::stretchDib(100, 200, 300, 400, bitmap, from.width(), from.height())).rec(RECTANGLE, kBox).bytes());
+        const QByteArray record = B::stretchDib(100, 200, 300, 400, bitmap, from.width(), from.height());
+        const auto o = playRecorded(tenToOne().raw(STRETCHDIB, record).rec(RECTANGLE, kBox).bytes());
         const auto images = o.of(Drawn::Image);
         QCOMPARE(images.size(), std::size_t(size.isEmpty() ? 0 : 1));
         QCOMPARE(o.of(Drawn::Path).size(), std::size_t(1));
@@ -343,7 +355,8 @@ private slots:
         QTest::newRow("text with its words") << tenToOne().raw(TEXTOUT, B::textOut(500, 500, "ab")).bytes() << 1 << 1;
         QTest::newRow("text one word short") << tenToOne().raw(TEXTOUT, B::textOut(500, 500, "ab").chopped(2)).bytes() << 0 << 0;
         QTest::newRow("text count one past its bytes") << tenToOne().raw(TEXTOUT, QByteArray::fromHex("0300") + "ab" + QByteArray::fromHex("f401f401")).bytes() << 0 << 0;
-        QTest::newRow("escape and unknown records skipped") << tenToOne().rec(ESCAPE, {15, 4, 1, 2}).rec(0x7777, {1, 2, 3}).rec(RECTANGLE, kBox).bytes() << 1 << 0;
+        QTest::newRow("escape and unknown records skipped")
+            << tenToOne().rec(ESCAPE, {15, 4, 1, 2}).rec(0x7777, {1, 2, 3}).rec(RECTANGLE, kBox).bytes() << 1 << 0;
     }
     void recordsAtTheirLimits()
     {
@@ -360,7 +373,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QSizeF>("inches");  // none: refused, with a message
         QTest::newRow("placeable, 576 a inch") << B(QRect(100, 100, 576, 288), 576).bytes() << QSizeF(1, 0.5);
-        QTest::newRow("plain, window in twips") << B(QRect(), 0, false).rec(SETWINDOWORG, {0, 0}).rec(SETWINDOWEXT, {720, 1440}).bytes() << QSizeF(1, 0.5);
+        QTest::newRow("plain, window in twips")
+            << B(QRect(), 0, false).rec(SETWINDOWORG, {0, 0}).rec(SETWINDOWEXT, {720, 1440}).bytes() << QSizeF(1, 0.5);
         QTest::newRow("plain, drawn in pixels") << B(QRect(), 0, false).rec(RECTANGLE, {47, 191, 0, 0}).bytes() << QSizeF(2, 0.5);
         const QByteArray good = tenToOne().rec(RECTANGLE, kBox).bytes();
         QTest::newRow("empty") << QByteArray() << QSizeF();

@@ -74,7 +74,8 @@ private slots:
         QFile f(kRegressions + QStringLiteral("region-many-rects.wmf"));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QTest::newRow("region of 500 overlapping rectangles (region-many-rects.wmf)") << f.readAll() << 2 << 0 << 393 << 393;  // 514, 121 of them empty
-        QTest::newRow("region over the bound: its bounding box") << clippedFill(overlapping(int(kMaxClipRects) + 1, 1)) << 1 << 0 << 1 << 1;
+        QTest::newRow("region over the bound: its bounding box")
+            << clippedFill(overlapping(int(kMaxClipRects) + 1, 1)) << 1 << 0 << 1 << 1;
 
         WmfBuilder again = blackOnFrame();
         again.raw(CREATEREGION, overlapping(1000, 2));
@@ -91,7 +92,8 @@ private slots:
             << 1 << 0 << 10000 << 1;
 
         // 4096 x 4096 from a few bytes each: one run, then the end of the bitmap.
-        const QByteArray rle = WmfBuilder::dib(4096, 4096, 8, 1, QByteArray::fromHex("0000ff00"), QByteArray::fromHex("0500" "0001"), 1);
+        const QByteArray rle =
+            WmfBuilder::dib(4096, 4096, 8, 1, QByteArray::fromHex("0000ff00"), QByteArray::fromHex("0500" "0001"), 1);
         WmfBuilder bitmaps = blackOnFrame();
         for (int i = 0; i < 6; ++i)
             bitmaps.raw(STRETCHDIB, WmfBuilder::stretchDib(0, 0, 100, 100, rle, 4096, 4096));

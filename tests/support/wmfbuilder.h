@@ -34,8 +34,10 @@ public:
     QByteArray bytes(bool withEnd = true) const
     {
         QByteArray out;
-        if (placeable_)  // key, handle, frame (right and bottom just outside), units an inch, reserved, checksum
-            out = wordsOf({0xCDD7, 0x9AC6, 0, frame_.left(), frame_.top(), frame_.right() + 1, frame_.bottom() + 1, upi_, 0, 0, 0});
+        // Placeable: key, handle, frame (right and bottom just outside), units an inch, reserved, checksum.
+        const QRect f = frame_;
+        if (placeable_)
+            out = wordsOf({0xCDD7, 0x9AC6, 0, f.left(), f.top(), f.right() + 1, f.bottom() + 1, upi_, 0, 0, 0});
         out += wordsOf({1, 9, 0x0300, 0, 0, 0, 0, 0, 0});  // type, header words, version; sizes not relied on
         out += body_;
         return withEnd ? out + wordsOf({3, 0, 0}) : out;
@@ -130,7 +132,8 @@ public:
     std::vector<Drawn> drawn;
     void setClip(const QPainterPath *clip) override
     {
-        drawn.push_back({.kind = Drawn::Clip, .box = clip ? clip->boundingRect() : QRectF(), .path = clip ? *clip : QPainterPath()});
+        const QPainterPath path = clip ? *clip : QPainterPath();
+        drawn.push_back({.kind = Drawn::Clip, .box = path.boundingRect(), .path = path});
     }
     void drawPath(const QPainterPath &path, const QPen &pen, const QBrush &brush) override
     {
@@ -139,7 +142,8 @@ public:
     void drawText(const QPointF &origin, double angle, const QFont &font, const QColor &colour, const QString &text,
                   const std::vector<double> &advances) override
     {
-        drawn.push_back({.kind = Drawn::Text, .origin = origin, .text = text, .font = font, .colour = colour, .angle = angle, .advances = advances});
+        drawn.push_back(
+            {.kind = Drawn::Text, .origin = origin, .text = text, .font = font, .colour = colour, .angle = angle, .advances = advances});
     }
     void drawImage(const QRectF &target, const QImage &image, QPainter::CompositionMode) override
     {
