@@ -7,14 +7,11 @@
 # the menu.
 BUILD=${1:?usage: package.sh BUILD-DIR VERSION}
 VERSION=${2:?usage: package.sh BUILD-DIR VERSION}
-[ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: skipped"; exit 77; }
+. "$(dirname "$0")/lib.sh"
+e2e_need_display
 for tool in cpack lintian appstreamcli dpkg-deb dpkg-shlibdeps identify; do
     command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
 done
-HERE=$(cd "$(dirname "$0")" && pwd)
-. "$HERE/lib.sh"
-E2E_ARTIFACTS=${E2E_ARTIFACTS:-$(mktemp -d)}
-mkdir -p "$E2E_ARTIFACTS"
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 
