@@ -2,7 +2,7 @@
 # The screens fitted to the display: on X servers of 800x600 (actual size), 1024x768, 1920x1080
 # and 3840x2160, each started here, the title screen, the menu's colour filling the stage's
 # height, a text edge on the menu as sharp as at actual size, an activity's drags and a quiz to
-# full marks, all at the scaled coordinates.
+# full marks, all at the scaled coordinates; then SIGTERM ends the program at once with status 0.
 BIN=${1:?usage: scale.sh PATH-TO-quillmoor}
 command -v Xvfb >/dev/null || { echo "no Xvfb: skipped"; exit 77; }
 # Its X servers are its own, without a window manager: once per test run is enough.
@@ -62,7 +62,8 @@ for size in 800x600 1024x768 1920x1080 3840x2160; do
     e2e_answer_all
     e2e_shot "quiz-done-$W"
     e2e_full_marks "$W quiz"
-    kill "$APP_PID"; wait "$APP_PID" 2>/dev/null
+    kill -TERM "$APP_PID"                                        # the desktop session ends:
+    e2e_exits_with 0 5                                           # at once, as by "Exit"
     kill "$XPID"; wait "$XPID" 2>/dev/null; XPID=""
 done
 echo "scale: ok"

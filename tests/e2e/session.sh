@@ -4,12 +4,12 @@
 # "OK" heard on the sound server (when there is one); a click on the stage's margin leaves the menu
 # in front; Alt+F4 (with a window manager) or the menu's "Exit" brings up the exit screen, whose
 # "Cancel" returns to the menu; an activity's labels dragged with the real mouse score 8 out of 8;
-# the hub's animation moves; a quiz to full marks, where typed keys land in the name box at once;
-# the menu's "Exit", then the exit screen's, end the program with status 0.
+# the hub's animation moves; a worksheet typed, saved, and run from the catalogue to full marks,
+# where typed keys land in the name box at once; the menu's "Exit", then the exit screen's, end
+# the program with status 0 and leave nothing but the teacher's folder behind.
 BIN=${1:?usage: session.sh PATH-TO-quillmoor}
 . "$(dirname "$0")/lib.sh"
 e2e_need_display
-e2e_read_bank
 E2E_ARTIFACTS=$E2E_ARTIFACTS/session-${E2E_WM:-nowm}
 mkdir -p "$E2E_ARTIFACTS"
 REC=""
@@ -73,9 +73,35 @@ shot jupiter-a; sleep 0.6; shot jupiter-b
 diff=$(/usr/bin/compare -metric AE "$E2E_ARTIFACTS/jupiter-a.png" "$E2E_ARTIFACTS/jupiter-b.png" null: 2>&1)
 echo "pixels changed between two screenshots 0.6 s apart: $diff"
 [ "${diff%%.*}" -gt 500 ] 2>/dev/null || e2e_fail "the animation does not move ($diff)"
-e2e_press "Multiple Choice"
+e2e_press Exit                                                   # the hub
+
+# A worksheet typed into the wizard (Enter between the boxes, answer A ticked), saved into the
+# teacher's folder and catalogued once, then found in the catalogue browser and run to full marks.
+e2e_press "Multiple Choice Wizard"
+e2e_press "title box" 0
+xdotool type --delay 15 "Salt & Water"; xdotool key Return
+for q in $(seq 10); do
+    xdotool type --delay 5 "Question $q"; xdotool key Return
+    for a in A B C D; do xdotool type --delay 5 "$a $q"; xdotool key Return; done
+done
+for q in $(seq 0 9); do
+    left=$(( q < 5 ? 120 : 6060 )); top=$(( 720 + (q % 5) * 1400 + 480 ))
+    e2e_click $(( mx + left / 15 + 9 )) $(( my + top / 15 + 9 ))
+done
+e2e_shot wizard-filled
+e2e_press "Save Worksheet" 1
+xdotool key Return                                               # "Your worksheet has been saved."
+sleep 0.5
+FOLDER="$E2E_HOME/quillmoor/multiple"
+[ -f "$FOLDER/Salt & Water.txt" ] || e2e_fail "the worksheet was not saved"
+[ "$(cat "$FOLDER/track.txt")" = "$(printf ' 1 \r\nSalt & Water\r')" ] \
+    || e2e_fail "the worksheet was not catalogued once: $(cat -A "$FOLDER/track.txt")"
+e2e_press Exit 0.5                                               # the wizard: nothing unsaved
+e2e_press "Worksheet Catalogue"
+e2e_press "first title"
+RIGHT=(1 1 1 1 1 1 1 1 1 1)
 e2e_answer_all
-e2e_full_marks quiz
+e2e_full_marks "the typed worksheet"
 before=$(e2e_dark_in 376 33 $(( mx + 212 )) $(( my + 444 )))
 xdotool type --delay 40 "Sam Smith"
 sleep 0.4
@@ -84,7 +110,7 @@ after=$(e2e_dark_in 376 33 $(( mx + 212 )) $(( my + 444 )))
 echo "dark pixels in the name box: $before before typing, $after after"
 [ "$after" -gt $(( before + 150 )) ] || e2e_fail "the typed name did not land in the name box"
 
-e2e_press Exit; e2e_press Exit                                   # the results, the hub
+e2e_press Exit; e2e_press Exit                                   # the results, the catalogue
 e2e_press Exit 0                                                 # the menu's
 pos=$(e2e_screen 364 438) || e2e_fail "no exit screen"
 read -r tx ty <<<"$pos"
