@@ -23,9 +23,7 @@ P() { if [ "$F" = 1 ]; then echo "$1"; else awk -v v="$1" -v f="$F" 'BEGIN { pri
 
 # e2e_pixel X Y -> "R,G,B" of the screen at absolute X,Y (a fresh screenshot each time)
 e2e_pixel() {
-    local shot; shot=$(mktemp --suffix=.png); import -window root "$shot"
-    /usr/bin/convert "$shot" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
-    rm -f "$shot"
+    import -window root png:- | /usr/bin/convert - -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
 }
 
 # e2e_wait_pixel X Y COLOUR: until the display shows that colour there (5 s at most)
@@ -42,10 +40,8 @@ e2e_shot() { import -window root "$E2E_ARTIFACTS/$1.png"; }
 
 # e2e_dark_in W H X Y: how many dark pixels a region of the display holds
 e2e_dark_in() {
-    local shot; shot=$(mktemp --suffix=.png); import -window root "$shot"
-    /usr/bin/convert "$shot" -crop "$1x$2+$3+$4" +repage -colorspace gray -threshold 50% -negate \
+    import -window root png:- | /usr/bin/convert - -crop "$1x$2+$3+$4" +repage -colorspace gray -threshold 50% -negate \
         -format '%[fx:int(mean*w*h)]' info:
-    rm -f "$shot"
 }
 
 # e2e_stage: waits for the program's one window, the stage, covering the display from its
@@ -67,19 +63,20 @@ e2e_stage() {
 # e2e_screen W H -> "X Y": the origin of an actual-size screen of that size once it shows,
 # centred on the stage; a screen shows with its edge (a dark line outside a light one) round it
 e2e_screen() {
-    local x y shot edge
+    local x y edge
     e2e_stage || return 1
     x=$(( (SW - $1) / 2 )); y=$(( (SH - $2) / 2 ))
-    shot=$(mktemp --suffix=.png)
     for _ in $(seq 100); do
-        import -window root "$shot"
-        edge=$(/usr/bin/convert "$shot" -format "%[fx:int(255*p{$(( x - 2 )),$(( y + $2 / 2 ))}.r)],%[fx:int(255*p{$(( x - 1 )),$(( y + $2 / 2 ))}.r)]" info:)
-        if [ "$edge" = "20,220" ]; then rm -f "$shot"; echo "$x $y"; return 0; fi
+        edge=$(import -window root png:- | /usr/bin/convert - -format \
+            "%[fx:int(255*p{$(( x - 2 )),$(( y + $2 / 2 ))}.r)],%[fx:int(255*p{$(( x - 1 )),$(( y + $2 / 2 ))}.r)]" info:)
+        if [ "$edge" = "20,220" ]; then echo "$x $y"; return 0; fi
         sleep 0.1
     done
-    rm -f "$shot"
     return 1
 }
+
+# e2e_title_at: waits for the title screen (or the exit screen, the same size); sets its origin tx, ty
+e2e_title_at() { local pos; pos=$(e2e_screen 364 438) && read -r tx ty <<<"$pos"; }
 
 # e2e_click X Y: move there, rest, click
 e2e_click() { xdotool mousemove "$1" "$2"; sleep 0.15; xdotool click 1; }
@@ -127,11 +124,10 @@ e2e_menu_shows() {
 # Where the scripts click on the 800 x 600 screens: the middle of each control, at actual size.
 declare -A E2E_AT=(
     ["Other Planets"]="346 420" ["Measuring Temperature"]="118 228" ["Exit"]="745 544"
-    ["Multiple Choice Wizard"]="622 400" ["Worksheet Catalogue"]="622 456" ["Teachers' Guide"]="110 112"
+    ["Multiple Choice Wizard"]="622 400" ["Worksheet Catalogue"]="622 456" ["first title"]="108 60"
     ["Multiple Choice"]="114 544" ["Ordering Activity"]="578 544" ["Key Facts"]="490 24"
     ["Next Page"]="537 544" ["Print"]="749 24" ["Print Worksheet"]="628 144" ["Next"]="525 544"
-    ["Check Score"]="485 544" ["Print Certificate"]="141 136" ["Save Worksheet"]="578 544"
-    ["Edit Worksheet"]="20 20" ["first title"]="108 60" ["title box"]="666 19"
+    ["Check Score"]="485 544" ["Print Certificate"]="141 136" ["Save Worksheet"]="578 544" ["title box"]="666 19"
 )
 
 # e2e_press NAME [PAUSE]: clicks that control of the screen on show, then rests (0.8 s)
