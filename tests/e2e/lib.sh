@@ -23,7 +23,8 @@ P() { if [ "$F" = 1 ]; then echo "$1"; else awk -v v="$1" -v f="$F" 'BEGIN { pri
 
 # e2e_pixel X Y -> "R,G,B" of the screen at absolute X,Y (a fresh screenshot each time)
 e2e_pixel() {
-    import -window root png:- | /usr/bin/convert - -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
+    import -window root png:- \
+        | /usr/bin/convert - -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
 }
 
 # e2e_wait_pixel X Y COLOUR: until the display shows that colour there (5 s at most)
@@ -88,6 +89,23 @@ e2e_exits_with() {
     wait "$APP_PID"
     local status=$?
     [ "$status" = "$1" ] || e2e_fail "the program ended with status $status"
+}
+
+# e2e_listen WAV: records what reaches the sound server's null sink into WAV, from once the
+# recorder writes (5 s at most) until e2e_heard; sets REC
+e2e_listen() {
+    parec -d nullsink.monitor --latency-msec=20 --file-format=wav "$1" &
+    REC=$!
+    for _ in $(seq 50); do [ "$(stat -c %s "$1" 2>/dev/null || echo 0)" -gt 20000 ] && break; sleep 0.1; done
+}
+
+# e2e_heard WAV LEVEL: ends the recording; succeeds when its peak (of 1) passes LEVEL
+e2e_heard() {
+    local peak
+    kill -INT "$REC"; wait "$REC" 2>/dev/null
+    peak=$(sox "$1" -n stat 2>&1 | awk '/Maximum amplitude/{print $3}')
+    echo "peak of $1: $peak"
+    awk -v p="$peak" -v l="$2" 'BEGIN{exit !(p > l)}'
 }
 
 # e2e_start LOGNAME: starts the program with a fresh teacher's folder and no sound server (unless

@@ -52,7 +52,8 @@ grep -q Giant <<<"$text" && e2e_fail "Key Facts page 3 was printed"
 # for a printer without a PPD).
 read -r x y _ <<<"$(box "${facts%.pdf}.html" The)"
 echo "printed title starts at x = $x pt, top y = $y pt"
-awk -v x="$x" -v y="$y" 'BEGIN{exit !(x > 59.5 && x < 60.5 && y > 58 && y < 63)}' || e2e_fail "the picture is not 1000 twips in ($x, $y pt)"
+awk -v x="$x" -v y="$y" 'BEGIN{exit !(x > 59.5 && x < 60.5 && y > 58 && y < 63)}' \
+    || e2e_fail "the picture is not 1000 twips in ($x, $y pt)"
 e2e_press Exit 0.5
 
 # The quiz reads the teacher's copy of the bank, with a long title, before the data folder's.

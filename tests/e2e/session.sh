@@ -12,12 +12,7 @@ BIN=${1:?usage: session.sh PATH-TO-quillmoor}
 e2e_need_display
 E2E_ARTIFACTS=$E2E_ARTIFACTS/session-${E2E_WM:-nowm}
 mkdir -p "$E2E_ARTIFACTS"
-REC=""
-if pactl info >/dev/null 2>&1; then
-    E2E_PULSE_SERVER="unix:$(pactl info | awk -F': ' '/^Server String/ {print $2}')"
-else
-    echo "no sound server: the click is not listened for"
-fi
+pactl info >/dev/null 2>&1 && E2E_PULSE_SERVER="unix:$(pactl info | awk -F': ' '/^Server String/ {print $2}')"
 
 e2e_start session
 e2e_title_at || e2e_fail "no title screen centred on the stage"
@@ -27,20 +22,13 @@ read -r DW DH < <(xwininfo -root | awk '/^  Width/{w=$2} /^  Height/{h=$2} END{p
 [ "$(e2e_pixel $(( tx + 180 )) $(( ty + 140 )))" != "$TITLE_GREY" ] || e2e_fail "title picture missing"
 [ "$(e2e_pixel $(( tx + 5 )) $(( ty + 300 )))" = "$TITLE_GREY" ] || e2e_fail "title colour"
 
-if [ -n "${E2E_PULSE_SERVER:-}" ]; then
-    parecord --latency-msec=20 -d nullsink.monitor --file-format=wav "$E2E_ARTIFACTS/click.wav" &
-    REC=$!
-    sleep 1.5
-fi
+[ -n "${E2E_PULSE_SERVER:-}" ] && e2e_listen "$E2E_ARTIFACTS/click.wav"
 e2e_click $(( tx + 132 )) $(( ty + 412 ))                        # OK
 pos=$(e2e_screen 800 600) || e2e_fail "no menu centred on the stage"
 read -r mx my <<<"$pos"
-if [ -n "$REC" ]; then
+if [ -n "${E2E_PULSE_SERVER:-}" ]; then
     sleep 1.5
-    kill -INT "$REC"; wait "$REC" 2>/dev/null
-    peak=$(sox "$E2E_ARTIFACTS/click.wav" -n stat 2>&1 | awk '/Maximum amplitude/{print $3}')
-    echo "captured click peak: $peak"
-    awk -v p="$peak" 'BEGIN{exit !(p > 0.25)}' || e2e_fail "the click was not heard (peak $peak)"
+    e2e_heard "$E2E_ARTIFACTS/click.wav" 0.25 || e2e_fail "the click was not heard"
 fi
 e2e_menu_shows || e2e_fail "menu colour"
 
