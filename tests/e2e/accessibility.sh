@@ -41,6 +41,7 @@ echo "accessibility: pressed through AT-SPI to the quiz; question 1 exposed; no 
 [ -n "${E2E_PULSE_SERVER:-}" ] || { echo "no null sink or no speech module: read-aloud is left out"; exit 0; }
 
 walk wait-text "Read aloud" || e2e_fail "no read-aloud button: the speech engine did not start"
+sleep 1.5  # the click of "Multiple Choice" is over before the recording starts
 e2e_listen "$E2E_ARTIFACTS/readaloud.wav"
 walk press "Read aloud" >/dev/null || e2e_fail "cannot press \"Read aloud\""
 sleep 10  # the question and four answers take about 8 s to say; under load the engine may start late
