@@ -18,6 +18,7 @@ e2e_start session
 e2e_title_at || e2e_fail "no title screen centred on the stage"
 read -r DW DH < <(xwininfo -root | awk '/^  Width/{w=$2} /^  Height/{h=$2} END{print w, h}')
 [ "$SW $SH" = "$DW $DH" ] || e2e_fail "the stage is $SW x $SH on a $DW x $DH display"
+sleep 0.3
 # The picture box (300, 1200 twips) shows the icicles, not the screen's grey.
 [ "$(e2e_pixel $(( tx + 180 )) $(( ty + 140 )))" != "$TITLE_GREY" ] || e2e_fail "title picture missing"
 [ "$(e2e_pixel $(( tx + 5 )) $(( ty + 300 )))" = "$TITLE_GREY" ] || e2e_fail "title colour"
@@ -37,6 +38,8 @@ sleep 0.5
 e2e_menu_shows || e2e_fail "the menu is gone after a click on the margin"
 if [ -n "${E2E_WM:-}" ]; then xdotool key alt+F4; else e2e_press Exit 0; fi
 e2e_title_at || e2e_fail "no exit screen"
+sleep 0.3
+e2e_shot exit-screen
 kill -0 "$APP_PID" 2>/dev/null || e2e_fail "the program ended without asking"
 e2e_click $(( tx + 132 )) $(( ty + 412 ))                        # Cancel
 e2e_menu_shows || e2e_fail "Cancel did not bring the menu back"
