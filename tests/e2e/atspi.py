@@ -16,19 +16,15 @@ ACTIONABLE = {"push button", "radio button", "check box", "text", "combo box", "
 
 def app():
     desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        a = desktop.getChildAtIndex(i)
-        if a is not None and a.name and a.name.lower() == "quillmoor":
-            return a
-    return None
+    found = [a for a in desktop if a is not None and (a.name or "").lower() == "quillmoor"]
+    return found[0] if found else None
 
 
 def walk(obj):
-    if obj is None:
-        return
     yield obj
-    for i in range(obj.childCount):
-        yield from walk(obj.getChildAtIndex(i))
+    for child in obj:
+        if child is not None:
+            yield from walk(child)
 
 
 def shown(obj):
@@ -39,10 +35,9 @@ def find(test, timeout=10.0):
     end = time.time() + timeout
     while time.time() < end:
         root = app()
-        if root is not None:
-            for obj in walk(root):
-                if test(obj) and shown(obj):
-                    return obj
+        found = [o for o in walk(root) if test(o) and shown(o)] if root is not None else []
+        if found:
+            return found[0]
         time.sleep(0.2)
     return None
 
@@ -55,32 +50,27 @@ def actions(obj):
     return [act.getName(i) for i in range(act.nActions)]
 
 
-def main():
-    command = sys.argv[1]
+def main(command, arg=None):
     if command == "press":
-        button = find(lambda o: o.getRoleName() == "push button" and o.name == sys.argv[2])
+        button = find(lambda o: o.getRoleName() == "push button" and o.name == arg)
         if button is None:
-            print("no push button named %r" % sys.argv[2])
+            print("no push button named %r" % arg)
             return 2
-        act = button.queryAction()
-        names = [act.getName(i) for i in range(act.nActions)]
-        print("pressed %.3f" % time.time())
-        act.doAction(names.index("Press") if "Press" in names else 0)
+        names = actions(button)
+        button.queryAction().doAction(names.index("Press") if "Press" in names else 0)
         return 0
     if command == "wait-text":
-        return 0 if find(lambda o: o.name == sys.argv[2]) is not None else 2
-    if command == "unnamed":
-        root = app()
-        if root is None:
-            return 2
-        found = [o for o in walk(root) if shown(o) and (o.getRoleName() in ACTIONABLE or "Press" in actions(o))]
-        bad = [o for o in found if not (o.name or "").strip()]
-        for o in bad:
-            print("unnamed %s in %s" % (o.getRoleName(), o.parent.name if o.parent else "?"))
-        print("actionable objects shown: %d, without a name: %d" % (len(found), len(bad)))
-        return 1 if bad or not found else 0
-    print(__doc__)
-    return 2
+        return 0 if find(lambda o: o.name == arg) is not None else 2
+    root = app()
+    if command != "unnamed" or root is None:
+        print(__doc__)
+        return 2
+    found = [o for o in walk(root) if shown(o) and (o.getRoleName() in ACTIONABLE or "Press" in actions(o))]
+    bad = [o for o in found if not (o.name or "").strip()]
+    for o in bad:
+        print("unnamed %s in %s" % (o.getRoleName(), o.parent.name if o.parent else "?"))
+    print("actionable objects shown: %d, without a name: %d" % (len(found), len(bad)))
+    return 1 if bad or not found else 0
 
 
-sys.exit(main())
+sys.exit(main(*sys.argv[1:3]))

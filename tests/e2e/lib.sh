@@ -1,28 +1,54 @@
-# Helpers for driving the real program under Xvfb with xdotool. Source it; it needs DISPLAY.
+# Helpers for driving the real program under Xvfb with xdotool. Source it after setting BIN.
 set -u
-
+HERE=$(cd "$(dirname "$0")" && pwd)
+E2E_ARTIFACTS=${E2E_ARTIFACTS:-$(mktemp -d)}
+mkdir -p "$E2E_ARTIFACTS"
 # The scripts click at actual-size coordinates: every program they start draws at factor 1 unless
-# a script asks for another scale after sourcing this.
+# a script asks for another scale (and sets F, the factor P applies) after sourcing this.
 export QUILLMOOR_SCALE=1
+F=1
 
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+e2e_need_display() { [ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: skipped"; exit 77; }; }
+
+# e2e_read_bank: BANK, the shipped "Other Planets" bank, and RIGHT, its ten right answers (1-4)
+e2e_read_bank() {
+    BANK="$(dirname "$BIN")/../share/quillmoor/multiple/Other Planets.txt"
+    mapfile -t RIGHT < <(tr -d '\r' <"$BANK" | awk 'NR >= 8 && (NR - 8) % 7 == 0')
+    [ "${#RIGHT[@]}" = 10 ] || e2e_fail "cannot read the right answers from the bank"
+}
+
+# P PIXELS: a distance at actual size, at the factor F
+P() { if [ "$F" = 1 ]; then echo "$1"; else awk -v v="$1" -v f="$F" 'BEGIN { printf "%d", v * f + 0.5 }'; fi; }
 
 # e2e_pixel X Y -> "R,G,B" of the screen at absolute X,Y (a fresh screenshot each time)
 e2e_pixel() {
-    local shot
-    shot=$(mktemp --suffix=.png)
-    import -window root "$shot"
-    /usr/bin/convert "$shot" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
-    rm -f "$shot"
+    import -window root png:- \
+        | /usr/bin/convert - -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
+}
+
+# e2e_wait_pixel X Y COLOUR: until the display shows that colour there (5 s at most)
+e2e_wait_pixel() {
+    local px
+    for _ in $(seq 50); do
+        px=$(e2e_pixel "$1" "$2"); [ "$px" = "$3" ] && return 0; sleep 0.1
+    done
+    echo "pixel at $1,$2 is $px, not $3" >&2; return 1
 }
 
 # e2e_shot NAME: keep a screenshot among the artefacts
 e2e_shot() { import -window root "$E2E_ARTIFACTS/$1.png"; }
 
+# e2e_dark_in W H X Y: how many dark pixels a region of the display holds
+e2e_dark_in() {
+    import -window root png:- | /usr/bin/convert - -crop "$1x$2+$3+$4" +repage -colorspace gray -threshold 50% -negate \
+        -format '%[fx:int(mean*w*h)]' info:
+}
+
 # e2e_stage: waits for the program's one window, the stage, covering the display from its
 # top-left corner; sets SW and SH to its size
 e2e_stage() {
-    local id geo
+    local id geo sx sy
     for _ in $(seq 100); do
         for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
             geo=$(xwininfo -id "$id" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
@@ -35,63 +61,132 @@ e2e_stage() {
     return 1
 }
 
-# e2e_screen W H -> "X Y": the origin of a screen of that size once it shows, centred on the
-# stage; a screen shows with its edge (a dark line outside a light one) round it
+# e2e_screen W H -> "X Y": the origin of an actual-size screen of that size once it shows,
+# centred on the stage; a screen shows with its edge (a dark line outside a light one) round it
 e2e_screen() {
-    local x y shot edge
+    local x y edge
     e2e_stage || return 1
     x=$(( (SW - $1) / 2 )); y=$(( (SH - $2) / 2 ))
-    shot=$(mktemp --suffix=.png)
     for _ in $(seq 100); do
-        import -window root "$shot"
-        edge=$(/usr/bin/convert "$shot" -format "%[fx:int(255*p{$(( x - 2 )),$(( y + $2 / 2 ))}.r)],%[fx:int(255*p{$(( x - 1 )),$(( y + $2 / 2 ))}.r)]" info:)
-        if [ "$edge" = "20,220" ]; then rm -f "$shot"; echo "$x $y"; return 0; fi
+        edge=$(import -window root png:- | /usr/bin/convert - -format \
+            "%[fx:int(255*p{$(( x - 2 )),$(( y + $2 / 2 ))}.r)],%[fx:int(255*p{$(( x - 1 )),$(( y + $2 / 2 ))}.r)]" info:)
+        if [ "$edge" = "20,220" ]; then echo "$x $y"; return 0; fi
         sleep 0.1
     done
-    rm -f "$shot"
     return 1
 }
+
+# e2e_title_at: waits for the title screen (or the exit screen, the same size); sets its origin tx, ty
+e2e_title_at() { local pos; pos=$(e2e_screen 364 438) && read -r tx ty <<<"$pos"; }
 
 # e2e_click X Y: move there, rest, click
 e2e_click() { xdotool mousemove "$1" "$2"; sleep 0.15; xdotool click 1; }
 
-# e2e_wait_exit SECONDS: wait for the program to end; prints its status
-e2e_wait_exit() {
-    local i
-    for i in $(seq $(( $1 * 10 ))); do
-        if ! kill -0 "$APP_PID" 2>/dev/null; then wait "$APP_PID"; echo $?; return 0; fi
-        sleep 0.1
-    done
-    kill "$APP_PID" 2>/dev/null; echo timeout; return 1
+# e2e_exits_with STATUS SECONDS: the program ends within that time with that status
+e2e_exits_with() {
+    for _ in $(seq $(( $2 * 10 ))); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$APP_PID" 2>/dev/null && { kill "$APP_PID"; e2e_fail "the program did not end within $2 s"; }
+    wait "$APP_PID"
+    local status=$?
+    [ "$status" = "$1" ] || e2e_fail "the program ended with status $status"
 }
 
-# e2e_start LOGNAME: starts the program with a fresh teacher's folder and no sound server; sets
-# APP_PID, E2E_HOME, the stage's size SW, SH and a trap that ends the program and removes the
-# folder
+# e2e_listen WAV: records what reaches the sound server's null sink into WAV, from once the
+# recorder writes (5 s at most) until e2e_heard; sets REC
+e2e_listen() {
+    parec -d nullsink.monitor --latency-msec=20 --file-format=wav "$1" &
+    REC=$!
+    for _ in $(seq 50); do [ "$(stat -c %s "$1" 2>/dev/null || echo 0)" -gt 20000 ] && break; sleep 0.1; done
+}
+
+# e2e_heard WAV LEVEL: ends the recording; succeeds when its peak (of 1) passes LEVEL
+e2e_heard() {
+    local peak
+    kill -INT "$REC"; wait "$REC" 2>/dev/null
+    peak=$(sox "$1" -n stat 2>&1 | awk '/Maximum amplitude/{print $3}')
+    echo "peak of $1: $peak"
+    awk -v p="$peak" -v l="$2" 'BEGIN{exit !(p > l)}'
+}
+
+# e2e_start LOGNAME: starts the program with a fresh teacher's folder and no sound server (unless
+# E2E_PULSE_SERVER names one); sets APP_PID, E2E_HOME, the stage's size SW, SH and a trap that
+# ends the program and removes the folder
 e2e_start() {
     E2E_HOME=$(mktemp -d)
     trap 'kill $APP_PID 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
-    env QUILLMOOR_SCALE="$QUILLMOOR_SCALE" XDG_DATA_HOME="$E2E_HOME" PULSE_SERVER="${E2E_PULSE_SERVER:-unix:/nonexistent/pulse}" "$BIN" >"$E2E_ARTIFACTS/$1.log" 2>&1 &
+    env QUILLMOOR_SCALE="$QUILLMOOR_SCALE" XDG_DATA_HOME="$E2E_HOME" PULSE_SERVER="${E2E_PULSE_SERVER:-unix:/nonexistent/pulse}" \
+        "$BIN" >"$E2E_ARTIFACTS/$1.log" 2>&1 &
     APP_PID=$!
     e2e_stage || e2e_fail "no stage"
 }
 
-# e2e_start_to_menu LOGNAME: e2e_start, then "OK" on the title screen; waits for the menu and
-# sets its origin mx, my
+# e2e_start_to_menu LOGNAME: e2e_start, then "OK" on the title screen; sets the menu's origin mx, my
+# (the origin of every 800 x 600 screen). At any factor: the screens are found by their colours.
 e2e_start_to_menu() {
     e2e_start "$1"
-    local pos tx ty
-    pos=$(e2e_screen 364 438) || e2e_fail "no title screen"
-    read -r tx ty <<<"$pos"
-    if [ -n "${E2E_BY_KEYS:-}" ]; then xdotool key Return; else e2e_click $(( tx + 132 )) $(( ty + 412 )); fi
-    pos=$(e2e_screen 800 600) || e2e_fail "no menu"
-    read -r mx my <<<"$pos"
+    local tx=$(( (SW - $(P 364)) / 2 )) ty=$(( (SH - $(P 438)) / 2 ))
+    e2e_wait_pixel $(( tx + $(P 5) )) $(( ty + $(P 300) )) "$TITLE_GREY" || e2e_fail "no title screen"
+    e2e_click $(( tx + $(P 132) )) $(( ty + $(P 412) ))              # OK
+    mx=$(( (SW - $(P 800)) / 2 )); my=$(( (SH - $(P 600)) / 2 ))
+    e2e_menu_shows || e2e_fail "no menu"
+}
+TITLE_GREY="192,192,192"
+MENU_BLUE="39,63,137"
+
+# e2e_menu_shows: the menu's colour, with the pointer moved off the buttons
+e2e_menu_shows() {
+    xdotool mousemove $(( mx + $(P 400) )) $(( my + $(P 60) ))
+    e2e_wait_pixel $(( mx + $(P 400) )) $(( my + $(P 380) )) "$MENU_BLUE"
 }
 
-# e2e_dark_in W H X Y: how many dark pixels a region of the display holds
-e2e_dark_in() {
-    local shot; shot=$(mktemp --suffix=.png); import -window root "$shot"
-    /usr/bin/convert "$shot" -crop "$1x$2+$3+$4" +repage -colorspace gray -threshold 50% -negate \
-        -format '%[fx:int(mean*w*h)]' info:
-    rm -f "$shot"
+# Where the scripts click on the 800 x 600 screens: the middle of each control, at actual size.
+declare -A E2E_AT=(
+    ["Other Planets"]="346 420" ["Measuring Temperature"]="118 228" ["Exit"]="745 544"
+    ["Multiple Choice Wizard"]="622 400" ["Worksheet Catalogue"]="622 456" ["first title"]="108 60"
+    ["Multiple Choice"]="114 544" ["Ordering Activity"]="578 544" ["Key Facts"]="490 24"
+    ["Next Page"]="537 544" ["Print"]="749 24" ["Print Worksheet"]="628 144" ["Next"]="525 544"
+    ["Check Score"]="485 544" ["Print Certificate"]="141 136" ["Save Worksheet"]="578 544" ["title box"]="666 19"
+)
+
+# e2e_press NAME [PAUSE]: clicks that control of the screen on show, then rests (0.8 s)
+e2e_press() {
+    local at=${E2E_AT[$1]}
+    e2e_click $(( mx + $(P "${at% *}") )) $(( my + $(P "${at#* }") ))
+    sleep "${2:-0.8}"
+}
+
+# e2e_answer_all: the ten questions on show answered with RIGHT's choices, each followed by Next
+e2e_answer_all() {
+    local q
+    for q in $(seq 0 9); do
+        e2e_click $(( mx + $(P 280) )) $(( my + $(P $(( 377 + 40 * (RIGHT[q] - 1) ))) ))
+        e2e_press Next 0.15
+    done
+}
+
+# e2e_full_marks WHAT: the results screen offers the certificate (its button, opaque black) and
+# a name box
+e2e_full_marks() {
+    e2e_wait_pixel $(( mx + $(P 22) )) $(( my + $(P 148) )) "0,0,0" || e2e_fail "$1: no certificate offered"
+    [ "$(e2e_pixel $(( mx + $(P 358) )) $(( my + $(P 470) )))" = "255,255,255" ] || e2e_fail "$1: no name box"
+}
+
+# e2e_drag_all: on "Ordering Activity", every label dragged with the mouse (button down, moves,
+# button up) into its right box, then "Check Score"
+e2e_drag_all() {
+    # Label i starts at (home left, home top) and belongs in box i at left 8400, twips; 3075 x 375.
+    local homes=("240 3120" "3360 3600" "3360 4080" "240 4560" "3360 4560" "240 4080" "3360 3120" "240 3600")
+    local boxes=(4020 1140 5460 2580 4740 6180 3300 1860) i hl ht x0 y0 x1 y1 s
+    for i in $(seq 0 7); do
+        read -r hl ht <<<"${homes[$i]}"
+        x0=$(( mx + $(P $(( hl / 15 + 102 ))) )); y0=$(( my + $(P $(( ht / 15 + 12 ))) ))
+        x1=$(( mx + $(P $(( 8400 / 15 + 102 ))) )); y1=$(( my + $(P $(( boxes[i] / 15 + 12 ))) ))
+        xdotool mousemove "$x0" "$y0"; sleep 0.05
+        xdotool mousedown 1
+        for s in 1 2 3 4 5 6; do
+            xdotool mousemove $(( x0 + (x1 - x0) * s / 6 )) $(( y0 + (y1 - y0) * s / 6 )); sleep 0.03
+        done
+        xdotool mouseup 1; sleep 0.1
+    done
+    e2e_press "Check Score" 1
 }

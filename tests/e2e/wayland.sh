@@ -4,10 +4,8 @@
 # screenshooter shows the title screen centred on the stage, edge and all, on the backdrop.
 BIN=${1:?usage: wayland.sh PATH-TO-quillmoor}
 command -v weston >/dev/null && command -v weston-screenshooter >/dev/null || { echo "no weston: skipped"; exit 77; }
-HERE=$(cd "$(dirname "$0")" && pwd)
-. "$HERE/lib.sh"
 E2E_ARTIFACTS=${E2E_ARTIFACTS:-$(mktemp -d)}/wayland
-mkdir -p "$E2E_ARTIFACTS"
+. "$(dirname "$0")/lib.sh"
 W=1024; H=768
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR="$work/runtime"
@@ -25,14 +23,14 @@ env -u DISPLAY -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wl-e2
     PULSE_SERVER=unix:/nonexistent/pulse "$BIN" >"$E2E_ARTIFACTS/quillmoor.log" 2>&1 &
 APP_PID=$!
 
-# "X Y" pixel colours of the screenshot, as "R,G,B" words
-colours() {
-    local f=$1; shift
-    local fx="" p
-    for p in "$@"; do fx+="%[fx:int(255*p{$p}.r)],%[fx:int(255*p{$p}.g)],%[fx:int(255*p{$p}.b)] "; done
-    /usr/bin/convert "$f" -format "$fx" info:
-}
 tx=$(( (W - 364) / 2 )); ty=$(( (H - 438) / 2 ))
+# Across the title's middle row: the left edge, its grey, the right edge, the backdrop both sides
+# and in the corner where weston's own panel would be.
+fx=""
+for p in "$(( tx - 2 )),$(( ty + 300 ))" "$(( tx - 1 )),$(( ty + 300 ))" "$(( tx + 5 )),$(( ty + 300 ))" \
+         "$(( tx + 364 )),$(( ty + 300 ))" "$(( tx + 365 )),$(( ty + 300 ))" "$(( tx - 10 )),$(( ty + 300 ))" "5,5"; do
+    fx+="%[fx:int(255*p{$p}.r)],%[fx:int(255*p{$p}.g)],%[fx:int(255*p{$p}.b)] "
+done
 expected="20,20,20 220,220,220 192,192,192 220,220,220 20,20,20 48,133,214 48,133,214"
 for _ in $(seq 50); do
     sleep 0.3
@@ -41,10 +39,7 @@ for _ in $(seq 50); do
     (cd "$work" && WAYLAND_DISPLAY=wl-e2e timeout 10 weston-screenshooter >/dev/null 2>&1)
     shot=$(ls "$work"/wayland-screenshot-*.png 2>/dev/null | head -1)
     [ -n "$shot" ] || continue
-    # Across the title's middle row: the left edge, its grey, the right edge, the backdrop both sides
-    # and in the corner where weston's own panel would be.
-    got=$(colours "$shot" "$(( tx - 2 )),$(( ty + 300 ))" "$(( tx - 1 )),$(( ty + 300 ))" "$(( tx + 5 )),$(( ty + 300 ))" \
-        "$(( tx + 364 )),$(( ty + 300 ))" "$(( tx + 365 )),$(( ty + 300 ))" "$(( tx - 10 )),$(( ty + 300 ))" "5,5")
+    got=$(/usr/bin/convert "$shot" -format "$fx" info:)
     [ "${got% }" = "$expected" ] && break
 done
 cp "$shot" "$E2E_ARTIFACTS/title.png" 2>/dev/null

@@ -1,0 +1,99 @@
+#!/bin/bash
+# One session of the real program on a desktop with or without a window manager (E2E_WM names the
+# one running, if any): the title screen centred with its picture on a stage as big as the display;
+# "OK" heard on the sound server (when there is one); a click on the stage's margin leaves the menu
+# in front; Alt+F4 (with a window manager) or the menu's "Exit" brings up the exit screen, whose
+# "Cancel" returns to the menu; an activity's labels dragged with the real mouse score 8 out of 8;
+# the hub's animation moves; a worksheet typed, saved, and run from the catalogue to full marks,
+# where typed keys land in the name box at once; the menu's "Exit", then the exit screen's, end
+# the program with status 0 and leave nothing but the teacher's folder behind.
+BIN=${1:?usage: session.sh PATH-TO-quillmoor}
+. "$(dirname "$0")/lib.sh"
+e2e_need_display
+E2E_ARTIFACTS=$E2E_ARTIFACTS/session-${E2E_WM:-nowm}
+mkdir -p "$E2E_ARTIFACTS"
+pactl info >/dev/null 2>&1 && E2E_PULSE_SERVER="unix:$(pactl info | awk -F': ' '/^Server String/ {print $2}')"
+
+e2e_start session
+e2e_title_at || e2e_fail "no title screen centred on the stage"
+read -r DW DH < <(xwininfo -root | awk '/^  Width/{w=$2} /^  Height/{h=$2} END{print w, h}')
+[ "$SW $SH" = "$DW $DH" ] || e2e_fail "the stage is $SW x $SH on a $DW x $DH display"
+sleep 0.3
+# The picture box (300, 1200 twips) shows the icicles, not the screen's grey.
+[ "$(e2e_pixel $(( tx + 180 )) $(( ty + 140 )))" != "$TITLE_GREY" ] || e2e_fail "title picture missing"
+[ "$(e2e_pixel $(( tx + 5 )) $(( ty + 300 )))" = "$TITLE_GREY" ] || e2e_fail "title colour"
+
+[ -n "${E2E_PULSE_SERVER:-}" ] && e2e_listen "$E2E_ARTIFACTS/click.wav"
+e2e_click $(( tx + 132 )) $(( ty + 412 ))                        # OK
+pos=$(e2e_screen 800 600) || e2e_fail "no menu centred on the stage"
+read -r mx my <<<"$pos"
+if [ -n "${E2E_PULSE_SERVER:-}" ]; then
+    sleep 1.5
+    e2e_heard "$E2E_ARTIFACTS/click.wav" 0.25 || e2e_fail "the click was not heard"
+fi
+e2e_menu_shows || e2e_fail "menu colour"
+
+e2e_click $(( SW - 3 )) $(( SH - 3 ))                            # the stage's margin
+sleep 0.5
+e2e_menu_shows || e2e_fail "the menu is gone after a click on the margin"
+if [ -n "${E2E_WM:-}" ]; then xdotool key alt+F4; else e2e_press Exit 0; fi
+e2e_title_at || e2e_fail "no exit screen"
+sleep 0.3
+e2e_shot exit-screen
+kill -0 "$APP_PID" 2>/dev/null || e2e_fail "the program ended without asking"
+e2e_click $(( tx + 132 )) $(( ty + 412 ))                        # Cancel
+e2e_menu_shows || e2e_fail "Cancel did not bring the menu back"
+
+e2e_press "Measuring Temperature"
+e2e_press "Ordering Activity"
+e2e_drag_all
+e2e_shot activity-results
+e2e_full_marks "dragged labels"
+e2e_press Exit; e2e_press Exit; e2e_press Exit                   # the results, the activity, its hub
+e2e_menu_shows || e2e_fail "no menu after the activity"
+
+e2e_press "Other Planets" 1
+shot() { import -window root -crop 300x300+$(( mx + 250 ))+$(( my + 150 )) "$E2E_ARTIFACTS/$1.png"; }
+shot jupiter-a; sleep 0.6; shot jupiter-b
+diff=$(/usr/bin/compare -metric AE "$E2E_ARTIFACTS/jupiter-a.png" "$E2E_ARTIFACTS/jupiter-b.png" null: 2>&1)
+echo "pixels changed between two screenshots 0.6 s apart: $diff"
+[ "${diff%%.*}" -gt 500 ] 2>/dev/null || e2e_fail "the animation does not move ($diff)"
+e2e_press Exit                                                   # the hub
+
+# A worksheet typed into the wizard (Enter between the boxes, answer A ticked), saved into the
+# teacher's folder, then found in the catalogue browser and run to full marks.
+e2e_press "Multiple Choice Wizard"
+e2e_press "title box" 0
+xdotool type --delay 15 "Salt & Water"; xdotool key Return
+for q in $(seq 10); do
+    xdotool type --delay 5 "Question $q"; xdotool key Return
+    for a in A B C D; do xdotool type --delay 5 "$a $q"; xdotool key Return; done
+done
+for q in $(seq 0 9); do
+    left=$(( q < 5 ? 120 : 6060 )); top=$(( 720 + (q % 5) * 1400 + 480 ))
+    e2e_click $(( mx + left / 15 + 9 )) $(( my + top / 15 + 9 ))
+done
+e2e_press "Save Worksheet" 1
+xdotool key Return                                               # "Your worksheet has been saved."
+sleep 0.5
+[ -f "$E2E_HOME/quillmoor/multiple/Salt & Water.txt" ] || e2e_fail "the worksheet was not saved"
+e2e_press Exit 0.5                                               # the wizard: nothing unsaved
+e2e_press "Worksheet Catalogue"
+e2e_press "first title"
+RIGHT=(1 1 1 1 1 1 1 1 1 1)
+e2e_answer_all
+e2e_full_marks "the typed worksheet"
+before=$(e2e_dark_in 376 33 $(( mx + 212 )) $(( my + 444 )))
+xdotool type --delay 40 "Sam Smith"
+sleep 0.4
+after=$(e2e_dark_in 376 33 $(( mx + 212 )) $(( my + 444 )))
+echo "dark pixels in the name box: $before before typing, $after after"
+[ "$after" -gt $(( before + 150 )) ] || e2e_fail "the typed name did not land in the name box"
+
+e2e_press Exit; e2e_press Exit                                   # the results, the catalogue
+e2e_press Exit 0                                                 # the menu's
+e2e_title_at || e2e_fail "no exit screen"
+e2e_click $(( tx + 228 )) $(( ty + 412 ))                        # Exit
+e2e_exits_with 0 10
+[ -z "$(ls -A "$E2E_HOME")" ] || [ -d "$E2E_HOME/quillmoor" ] || e2e_fail "unexpected files in $E2E_HOME"
+echo "session${E2E_WM:+ under $E2E_WM}: ok"
