@@ -46,4 +46,7 @@ e2e_listen "$E2E_ARTIFACTS/readaloud.wav"
 walk press "Read aloud" >/dev/null || e2e_fail "cannot press \"Read aloud\""
 sleep 10  # the question and four answers take about 8 s to say; under load the engine may start late
 e2e_heard "$E2E_ARTIFACTS/readaloud.wav" 0.05 || e2e_fail "read-aloud was silence"
+# The question and its answers, not only the first sentence: still speaking 5 s after the press.
+late=$(sox "$E2E_ARTIFACTS/readaloud.wav" -n trim 5 stat 2>&1 | awk '/Maximum amplitude/{print $3}')
+awk -v p="${late:-0}" 'BEGIN{exit !(p > 0.05)}' || e2e_fail "read-aloud stopped after its first sentence (peak $late after 5 s)"
 echo "accessibility: read-aloud on question 1 is heard"
