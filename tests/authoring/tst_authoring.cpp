@@ -44,8 +44,10 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("empty title before two ticks") << "Text1" << "" << 0 << "You have not chosen a title for your worksheet";
         QTest::newRow("question 2: answer C empty before no tick") << "Text3_6" << "" << 5 << "You have not completed Question 2";
-        QTest::newRow("question 10, two ticks") << "Text1" << "Magnets" << 38 << "You have ticked more than one correct answer for Question 10";
-        QTest::newRow("question 1, no tick") << "Text1" << "Magnets" << 1 << "You have not ticked the correct answer for Question 1";
+        QTest::newRow("question 10, two ticks") << "Text1" << "Magnets" << 38
+                                                << "You have ticked more than one correct answer for Question 10";
+        QTest::newRow("question 1, no tick") << "Text1" << "Magnets" << 1
+                                             << "You have not ticked the correct answer for Question 1";
         QTest::newRow("blanks count as filled") << "Text3_3" << "   " << -1 << "Your worksheet has been saved.";
     }
     void validationOrder()

@@ -146,7 +146,8 @@ private slots:
 
     void awkwardTextsThroughTheWizardAndEdit()
     {
-        const WorksheetEntries e = entries(QStringLiteral("  Salt & water, 25°C 😀"), QStringLiteral(" \"Big\" cats & dogs, Ã© 漢 "));
+        const WorksheetEntries e =
+            entries(QStringLiteral("  Salt & water, 25°C 😀"), QStringLiteral(" \"Big\" cats & dogs, Ã© 漢 "));
         click(Screens::show<intro0>()->Label2[17]);
         wizard *w = Screens::find<wizard>();
         fill(w, e);

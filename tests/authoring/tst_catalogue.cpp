@@ -26,7 +26,8 @@ WorksheetEntries loaded(const WorksheetEntries &e)
     WorksheetEntries out{shared::tasktitle, {}, {}, {}};
     for (std::size_t q = 0; q < 10; ++q) {
         out.questions[q] = shared::question[q + 1];
-        const QString answers[] = {shared::answera[q + 1], shared::answerb[q + 1], shared::answerc[q + 1], shared::answerd[q + 1]};
+        const QString answers[] = {shared::answera[q + 1], shared::answerb[q + 1], shared::answerc[q + 1],
+                                   shared::answerd[q + 1]};
         for (std::size_t a = 0; a < 4; ++a) {
             out.answers[4 * q + a] = answers[a];
             out.ticks[4 * q + a] = shared::correct[q + 1].toInt() == int(a) + 1;
@@ -174,14 +175,17 @@ private slots:
         for (const char *t : {"track", "TRACK"})
             QTest::newRow(t) << QString::fromLatin1(t) << "The title track is kept for the worksheet catalogue" + another;
         QTest::newRow("a topic's quiz") << "other planets" << "The title Other Planets is kept for a topic's quiz" + another;
-        QTest::newRow("the other topic") << "Measuring Temperature" << "The title Measuring Temperature is kept for a topic's quiz" + another;
+        QTest::newRow("the other topic") << "Measuring Temperature"
+                                         << "The title Measuring Temperature is kept for a topic's quiz" + another;
+        const QString device = QStringLiteral("The title %1 is kept by Windows for a device") + another;
         for (const char *t : {"CON", "prn", "Aux", "nul.txt", "con.txt", "COM1", "com9.backup", "LPT1", "lpt9", "CON .txt", "LPT\u00b9"})
-            QTest::newRow(t) << QString::fromUtf8(t) << QStringLiteral("The title %1 is kept by Windows for a device").arg(QString::fromUtf8(t)) + another;
+            QTest::newRow(t) << QString::fromUtf8(t) << device.arg(QString::fromUtf8(t));
         for (const char *t : {"Console", "COM10", "LPT", "com0", "Auxiliary", "Null", "CON-tent", "My CON"})
             QTest::newRow(t) << QString::fromLatin1(t) << "";
         // 25 characters, but each a family emoji of 25 bytes.
         const QString longTitle = QString(25, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("👨‍👩‍👧‍👦"));
-        QTest::newRow("too long to name a file") << longTitle << QStringLiteral("The title %1 is too long to name a file").arg(longTitle) + another;
+        QTest::newRow("too long to name a file")
+            << longTitle << QStringLiteral("The title %1 is too long to name a file").arg(longTitle) + another;
     }
     void titleRules()
     {
@@ -199,7 +203,8 @@ private slots:
         QTest::newRow("middle") << abc << "B" << QByteArray(" 2 \r\nA\r\nC\r\n");
         QTest::newRow("last") << abc << "C" << QByteArray(" 2 \r\nA\r\nB\r\n");
         QTest::newRow("not there: unchanged") << abc << "D" << abc;
-        QTest::newRow("listed twice: the last copy goes") << QByteArray(" 3 \r\nA\r\nB\r\nA\r\n") << "A" << QByteArray(" 2 \r\nA\r\nB\r\n");
+        QTest::newRow("listed twice: the last copy goes")
+            << QByteArray(" 3 \r\nA\r\nB\r\nA\r\n") << "A" << QByteArray(" 2 \r\nA\r\nB\r\n");
     }
     void deleting()
     {

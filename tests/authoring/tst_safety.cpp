@@ -39,7 +39,8 @@ private slots:
         const QStringList before = TestEnv::snapshot(env->teacherDir());
         QVERIFY(!saveworksheet(entries(QStringLiteral("New one"))));
         QVERIFY(!saveworksheet(entries(QStringLiteral("A"))));
-        QCOMPARE(env->messages->shown, QStringList(2, "The worksheet catalogue could not be read in full, so nothing has been changed."));
+        const QString unreadable = QStringLiteral("The worksheet catalogue could not be read in full, so nothing has been changed.");
+        QCOMPARE(env->messages->shown, QStringList(2, unreadable));
         QVERIFY(!trackworksheets(QStringLiteral("New one")));
         shared::currentworksheet = QStringLiteral("A");
         QCOMPARE(delworksheet(), Change::CatalogueUnreadable);
