@@ -1,13 +1,13 @@
 // A second copy of the program, for the tests that need one, on the teacher's folder named by
 // QUILLMOOR_TEACHER_DIR:
-//   saver TITLE...               catalogues each title (the catalogue-lock test)
+//   saver TITLE...               catalogues each title, trying again while the catalogue is busy
 //   saver --hold                 holds the catalogue's lock, says "held", until stdin closes
 //   saver --limited BYTES TITLE LENGTH [ignore]
 //                                saves a worksheet whose texts are LENGTH letters long, with
 //                                files limited to BYTES: killed by SIGXFSZ mid-write, or with
 //                                "ignore" seeing the write fail. Exits with the outcome.
 #include "authoring/catalogue.h"
-#include "authoring/worksheets.h"
+#include "authoring/testsheets.h"
 #include "platform/paths.h"
 
 #include <QCoreApplication>
@@ -34,14 +34,7 @@ int hold()
 
 int limited(long long bytes, const QString &title, int length, bool ignore)
 {
-    WorksheetEntries e;
-    e.title = title;
-    for (int q = 0; q < 10; ++q) {
-        e.questions[std::size_t(q)] = QString(length, QLatin1Char('q'));
-        for (int a = 0; a < 4; ++a)
-            e.answers[std::size_t(4 * q + a)] = QString(length, QLatin1Char('a'));
-        e.ticks[std::size_t(4 * q)] = true;
-    }
+    const WorksheetEntries e = entries(title, QString(length, QLatin1Char('q')));
     if (ignore)
         std::signal(SIGXFSZ, SIG_IGN);
     const rlimit noCore{0, 0};  // a kill by the limit leaves no core file behind
@@ -65,8 +58,10 @@ int main(int argc, char **argv)
         return hold();
     if (args.value(0) == QLatin1String("--limited"))
         return limited(args.value(1).toLongLong(), args.value(2), args.value(3).toInt(), args.value(4) == QLatin1String("ignore"));
+    // A busy catalogue is tried again, as a teacher would; a title is never given up silently.
     for (const QString &title : args)
-        if (!trackworksheets(title))
-            return 1;
+        for (int tries = 0; !trackworksheets(title); ++tries)
+            if (tries == 20)
+                return 1;
     return 0;
 }

@@ -1,49 +1,19 @@
 // What protects the teacher's files: a catalogue that cannot be read whole is never rewritten, a
-// full one takes no new title, a busy one is waited for briefly, and a write that fails half-way
-// (a second copy of the program with a file-size limit, refused or killed) leaves the old files.
-#include "authoring/browser.h"
+// full one takes no new title, a busy one is waited for briefly, a write that fails leaves the old
+// files whole, and several copies of the program saving at once lose no title.
 #include "authoring/catalogue.h"
-#include "authoring/wizard.h"
-#include "authoring/worksheets.h"
-#include "platform/screens.h"
-#include "shell/intro0.h"
+#include "authoring/testsheets.h"
 #include "core/shared.h"
 #include "support/testenv.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
 
 namespace {
-
-const QString kUnreadable = QStringLiteral("The worksheet catalogue could not be read in full, so nothing has been changed.");
-
-QByteArray read(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray numbered(int count, int lines)
-{
-    QByteArray b = " " + QByteArray::number(count) + " \r\n";
-    for (int i = 1; i <= lines; ++i)
-        b += "Sheet " + QByteArray::number(i) + "\r\n";
-    return b;
-}
-
-void fill(wizard *w, const QString &title)
-{
-    w->Text1->setText(title);
-    for (int q = 0; q < 10; ++q) {
-        w->Text2[q]->setText(QStringLiteral("Question %1").arg(q + 1));
-        for (int a = 0; a < 4; ++a) {
-            w->Text3[4 * q + a]->setText(QStringLiteral("Answer %1").arg(a));
-            w->Check1[4 * q + a]->setChecked(a == 0);
-        }
-    }
-}
-
+const QString kSaved = QStringLiteral("Your worksheet has been saved.");
+const QString kProblem = QStringLiteral("There was a problem saving your worksheet");
 }  // namespace
 
 class TestSafety : public QObject {
@@ -67,70 +37,73 @@ private slots:
         TestEnv::writeFile(env->teacherDir() + "/track.txt", catalogue);
         TestEnv::writeFile(env->teacherDir() + "/A.txt", "kept");
         const QStringList before = TestEnv::snapshot(env->teacherDir());
-        wizard *w = Screens::show<wizard>();
-        for (const QString &title : {QStringLiteral("New one"), QStringLiteral("A")}) {
-            fill(w, title);
-            env->messages->shown.clear();
-            QTest::mouseClick(w->label3[1], Qt::LeftButton);
-            QCOMPARE(env->messages->shown.last(), kUnreadable);
-        }
+        QVERIFY(!saveworksheet(entries(QStringLiteral("New one"))));
+        QVERIFY(!saveworksheet(entries(QStringLiteral("A"))));
+        const QString unreadable = QStringLiteral("The worksheet catalogue could not be read in full, so nothing has been changed.");
+        QCOMPARE(env->messages->shown, QStringList(2, unreadable));
+        QVERIFY(!trackworksheets(QStringLiteral("New one")));
         shared::currentworksheet = QStringLiteral("A");
         QCOMPARE(delworksheet(), Change::CatalogueUnreadable);
         QCOMPARE(TestEnv::snapshot(env->teacherDir()), before);
     }
 
-    void fullCatalogue()
+    void exactly1000Titles()
     {
-        TestEnv::writeFile(env->teacherDir() + "/track.txt", numbered(1000, 1000));
-        const QByteArray catalogue = read(env->teacherDir() + "/track.txt");
-        wizard *w = Screens::show<wizard>();
-        fill(w, QStringLiteral("One too many"));
-        QTest::mouseClick(w->label3[1], Qt::LeftButton);
+        const QByteArray catalogue = numbered(1000, 1000);
+        TestEnv::writeFile(env->teacherDir() + "/track.txt", catalogue);
+        QVERIFY(!saveworksheet(entries(QStringLiteral("One too many"))));
+        QVERIFY(!trackworksheets(QStringLiteral("One too many")));
         QCOMPARE(env->messages->shown, QStringList{"The worksheet catalogue is full: it holds 1000 worksheets. "
                                                    "Please delete a worksheet before saving a new one."});
         QVERIFY(!QFile::exists(env->teacherDir() + "/One too many.txt"));
         // A title already there is saved again.
-        fill(w, QStringLiteral("Sheet 1000"));
-        env->messages->shown.clear();
-        QTest::mouseClick(w->label3[1], Qt::LeftButton);
-        QCOMPARE(env->messages->shown.last(), QStringLiteral("Your worksheet has been saved."));
+        QVERIFY(saveworksheet(entries(QStringLiteral("Sheet 1000"))));
         QVERIFY(QFile::exists(env->teacherDir() + "/Sheet 1000.txt"));
-        QCOMPARE(read(env->teacherDir() + "/track.txt"), catalogue);
+        QCOMPARE(readFile(env->teacherDir() + "/track.txt"), catalogue);
     }
 
-    void deletingATitleListedTwiceRemovesTheLast()
+    void savesAndFailuresToSave()
     {
-        TestEnv::writeFile(env->teacherDir() + "/track.txt", " 3 \r\nA\r\nB\r\nA\r\n");
-        shared::currentworksheet = QStringLiteral("A");
-        QCOMPARE(delworksheet(), Change::Done);
-        QCOMPARE(read(env->teacherDir() + "/track.txt"), QByteArray(" 2 \r\nA\r\nB\r\n"));
+        // The first save starts from the shipped, empty catalogue; titles differing in case are two.
+        QVERIFY(saveworksheet(entries(QStringLiteral("Magnets"), QStringLiteral("a, b"))));
+        QVERIFY(saveworksheet(entries(QStringLiteral("magnets"))));
+        QVERIFY(!saveworksheet(entries(QStringLiteral("track"))));  // refused before it replaced the catalogue
+        QCOMPARE(readFile(env->teacherDir() + "/track.txt"), QByteArray(" 2 \r\nMagnets\r\nmagnets\r\n"));
+        QCOMPARE(readFile(env->dataDir() + "/multiple/track.txt"), QByteArray(" 0 \r\n"));
+        const QByteArray saved = readFile(env->teacherDir() + "/Magnets.txt");
+        QVERIFY(saved.startsWith("Magnets\r\n \r\na& b\r\na& b\r\n"));
+        QCOMPARE(saved.count("\r\n"), 72);
+        // The worksheet cannot be written (a folder stands in its place): the catalogue stays.
+        QDir().mkpath(env->teacherDir() + "/Sound.txt");
+        QVERIFY(!saveworksheet(entries(QStringLiteral("Sound"))));
+        QCOMPARE(readFile(env->teacherDir() + "/track.txt"), QByteArray(" 2 \r\nMagnets\r\nmagnets\r\n"));
+        // With no catalogue anywhere, nothing is written.
+        QFile::remove(env->teacherDir() + "/track.txt");
+        QFile::remove(env->dataDir() + "/multiple/track.txt");
+        QVERIFY(!saveworksheet(entries(QStringLiteral("Heat"))));
+        QVERIFY(!QFile::exists(env->teacherDir() + "/Heat.txt"));
+        QCOMPARE(env->messages->shown, (QStringList{kSaved, kSaved, titleProblem(QStringLiteral("track")), kProblem, kProblem}));
     }
 
     void busyCatalogueIsWaitedForBriefly()
     {
         TestEnv::writeFile(env->teacherDir() + "/track.txt", " 1 \r\nA\r\n");
         QProcess holder;
-        holder.setProcessEnvironment(copyEnv());
-        holder.start(QStringLiteral(QUILLMOOR_SAVER), {QStringLiteral("--hold")});
+        start(holder, {QStringLiteral("--hold")});
         QVERIFY(holder.waitForReadyRead(10000));
         QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
         const QStringList before = TestEnv::snapshot(env->teacherDir());
-        wizard *w = Screens::show<wizard>();
-        fill(w, QStringLiteral("Magnets"));
         QElapsedTimer t;
         t.start();
-        QTest::mouseClick(w->label3[1], Qt::LeftButton);
-        QVERIFY2(t.elapsed() < 6000, "the screen waited for the lock far longer than two seconds");
+        QVERIFY(!saveworksheet(entries(QStringLiteral("Magnets"))));
+        QVERIFY2(t.elapsed() < 6000, "waited for the lock far longer than two seconds");
         QCOMPARE(env->messages->shown, QStringList{"The worksheet catalogue is in use. Please try again."});
         shared::currentworksheet = QStringLiteral("A");
         QCOMPARE(delworksheet(), Change::Busy);
         QCOMPARE(TestEnv::snapshot(env->teacherDir()), before);
         holder.closeWriteChannel();
         QVERIFY(holder.waitForFinished(10000));
-        // Free again: the save goes through.
-        env->messages->shown.clear();
-        QTest::mouseClick(w->label3[1], Qt::LeftButton);
-        QCOMPARE(env->messages->shown.last(), QStringLiteral("Your worksheet has been saved."));
+        QVERIFY(saveworksheet(entries(QStringLiteral("Magnets"))));  // free again
     }
 
     // Only a write that replaces the file in one step passes these: a truncating write would
@@ -148,40 +121,56 @@ private slots:
     {
         QFETCH(QString, title);
         QFETCH(bool, ignore);
-        // 300 titles make a catalogue of about 3 KB; an old worksheet of about 700 bytes.
-        QByteArray catalogue = numbered(301, 300) + "Magnets\r\n";
+        // About 3 KB of catalogue and an old worksheet of about 700 bytes. "Magnets" is rewritten
+        // with texts of 30 letters (about 2 KB); "Zebra" is small, but makes the catalogue grow.
+        const QByteArray catalogue = numbered(301, 300) + "Magnets\r\n", old = sheet("Magnets");
         TestEnv::writeFile(env->teacherDir() + "/track.txt", catalogue);
-        QByteArray sheet = "Magnets\r\n \r\n";
-        for (int q = 1; q <= 10; ++q)
-            sheet += "Q" + QByteArray::number(q) + "\r\na\r\nb\r\nc\r\nd\r\n1\r\n \r\n";
-        TestEnv::writeFile(env->teacherDir() + "/Magnets.txt", sheet);
-        // "Magnets" is rewritten with long texts (about 2 KB); "Zebra" is small, but its title
-        // makes the catalogue grow past the limit.
-        const int length = title == QLatin1String("Magnets") ? 30 : 1;
-        const long long limit = title == QLatin1String("Magnets") ? 1200 : 2000;
-        QVERIFY(catalogue.size() > limit && sheet.size() < limit);
+        TestEnv::writeFile(env->teacherDir() + "/Magnets.txt", old);
+        const bool magnets = title == QLatin1String("Magnets");
+        const long long limit = magnets ? 1200 : 2000;
+        QVERIFY(catalogue.size() > limit && old.size() < limit);
         QProcess saver;
-        saver.setProcessEnvironment(copyEnv());
-        QStringList args{QStringLiteral("--limited"), QString::number(limit), title, QString::number(length)};
-        if (ignore)
-            args << QStringLiteral("ignore");
-        saver.start(QStringLiteral(QUILLMOOR_SAVER), args);
+        start(saver, {QStringLiteral("--limited"), QString::number(limit), title, magnets ? "30" : "1", ignore ? "ignore" : ""});
         QVERIFY(saver.waitForFinished(20000));
         if (ignore)
             QCOMPARE(saver.exitCode(), int(Change::WriteFailed));
         else
             QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(read(env->teacherDir() + "/track.txt"), catalogue);
-        QCOMPARE(read(env->teacherDir() + "/Magnets.txt"), sheet);
+        QCOMPARE(readFile(env->teacherDir() + "/track.txt"), catalogue);
+        QCOMPARE(readFile(env->teacherDir() + "/Magnets.txt"), old);
+    }
+
+    void severalCopiesSavingAtOnceLoseNoTitle()
+    {
+        std::vector<std::unique_ptr<QProcess>> copies;
+        QStringList all;
+        for (int c = 0; c < 6; ++c) {
+            QStringList titles;
+            for (int t = 0; t < 8; ++t)
+                titles << QStringLiteral("Copy %1 sheet %2").arg(c).arg(t);
+            all << titles;
+            copies.push_back(std::make_unique<QProcess>());
+            start(*copies.back(), titles);
+        }
+        for (auto &p : copies) {
+            QVERIFY(p->waitForFinished(60000));
+            QCOMPARE(p->exitCode(), 0);
+        }
+        QStringList got = QString::fromUtf8(readFile(env->teacherDir() + "/track.txt")).split("\r\n", Qt::SkipEmptyParts).mid(1);
+        got.sort();
+        all.sort();
+        QCOMPARE(got, all);
     }
 
 private:
-    QProcessEnvironment copyEnv() const
+    // A second copy of the program on the same folders.
+    void start(QProcess &copy, const QStringList &args)
     {
         QProcessEnvironment pe = QProcessEnvironment::systemEnvironment();
         pe.insert(QStringLiteral("QUILLMOOR_TEACHER_DIR"), env->teacherDir());
         pe.insert(QStringLiteral("QUILLMOOR_DATA_DIR"), env->dataDir());
-        return pe;
+        copy.setProcessEnvironment(pe);
+        copy.start(QStringLiteral(QUILLMOOR_SAVER), args);
     }
 
     std::unique_ptr<TestEnv> env;
