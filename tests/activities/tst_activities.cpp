@@ -54,10 +54,12 @@ private slots:
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QList<int>>("boxOfLabel");
         QTest::addColumn<int>("score");
-        QTest::newRow("weatherord: any order in the columns") << 10 << 3 << "weatherord" << QList<int>{3, 2, 1, 0, 7, 6, 5, 4} << 8;
+        const QList<int> reversedInFours{3, 2, 1, 0, 7, 6, 5, 4};
+        QTest::newRow("weatherord: any order in the columns") << 10 << 3 << "weatherord" << reversedInFours << 8;
         QTest::newRow("weatherlab: each its own box") << 10 << 1 << "weatherlab" << QList<int>{4, 1, 2, 3, 0, 5, 6, 7} << 6;
-        QTest::newRow("temperatureord: each its own box") << 0 << 3 << "temperatureord" << QList<int>{3, 2, 1, 0, 7, 6, 5, 4} << 0;
-        QTest::newRow("temperaturelab: one line in a box of two") << 0 << 1 << "temperaturelab" << QList<int>{1, 0, 2, 3, 4, 5} << 4;
+        QTest::newRow("temperatureord: each its own box") << 0 << 3 << "temperatureord" << reversedInFours << 0;
+        QTest::newRow("temperaturelab: one line in a box of two")
+            << 0 << 1 << "temperaturelab" << QList<int>{1, 0, 2, 3, 4, 5} << 4;
     }
     void openPlaceAndScore()
     {

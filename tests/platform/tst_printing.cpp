@@ -22,9 +22,11 @@ QList<Word> wordsOn(const QString &pdf, int page)
 {
     QProcess t;
     const QString n = QString::number(page);
-    t.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf, QStringLiteral("-")});
+    t.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf, QStringLiteral("-")});
     t.waitForFinished(30000);
-    const QRegularExpression re(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
+    const QRegularExpression re(
+        QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
     QList<Word> words;
     for (auto it = re.globalMatch(QString::fromUtf8(t.readAllStandardOutput())); it.hasNext();) {
         const auto m = it.next();
@@ -120,7 +122,8 @@ private slots:
     void tallPictureIsShrunkToFit()
     {
         const QString path = dir.filePath(QStringLiteral("tall.pdf"));
-        const auto tall = picture(2880, 30000, {{300, QStringLiteral("Top")}, {29500, QStringLiteral("Foot")}});  // about 2 by 21 inches
+        // About 2 by 21 inches.
+        const auto tall = picture(2880, 30000, {{300, QStringLiteral("Top")}, {29500, QStringLiteral("Foot")}});
         QVERIFY(tall);
         auto p = printing::pdf(path);
         const double room = (p->pageHeight() - 1000) / 20;  // points
