@@ -1,6 +1,7 @@
-// The drag-and-drop engine and the four activity screens. Drags are real mouse events on the
-// labels; where a test needs a position finer than a pixel (15 twips) it calls the labels' move
-// handler with the offset in twips that such an event carries.
+// The drag-and-drop engine on the four activity screens; which drops catch and how they score are
+// tables in tst_activityrules. Drags are real mouse events on the labels; where a test needs a
+// position finer than a pixel (15 twips) it calls the labels' move handler with the offset in
+// twips that such an event carries.
 #include "activities/labelling.h"
 #include "activities/ordering.h"
 #include "platform/picturebox.h"
@@ -28,8 +29,13 @@ void put(Activity *a, int i, float left, float top)
     a->Label2_MouseUp(i);
 }
 void putInBox(Activity *a, int label, int box) { put(a, label, a->boxRect(box).left, a->boxRect(box).top); }
-
-QPoint centreOf(Activity *a, int i) { return a->Label2[i]->geometry().center(); }
+bool allHome(Activity *a)
+{
+    for (int i = 0; i < a->count(); ++i)
+        if (a->labelRect(i).left != a->slotRect(i).left || a->labelRect(i).top != a->slotRect(i).top)
+            return false;
+    return true;
+}
 
 }  // namespace
 
@@ -39,90 +45,84 @@ private slots:
     void init() { env = std::make_unique<TestEnv>(); }
     void cleanup() { env.reset(); }
 
-    void hubsOpenTheirActivities_data()
+    // Each hub opens its own activity with every label at home; each screen counts with its own
+    // rule, labels keep their own height in any box, and the results stay over the activity.
+    void openPlaceAndScore_data()
     {
         QTest::addColumn<int>("entry");
         QTest::addColumn<int>("button");
         QTest::addColumn<QString>("screen");
-        QTest::addColumn<int>("n");
-        QTest::newRow("planets ordering") << 10 << 3 << "weatherord" << 8;
-        QTest::newRow("planets labelling") << 10 << 1 << "weatherlab" << 8;
-        QTest::newRow("temperature ordering") << 0 << 3 << "temperatureord" << 8;
-        QTest::newRow("temperature labelling") << 0 << 1 << "temperaturelab" << 6;
+        QTest::addColumn<QList<int>>("boxOfLabel");
+        QTest::addColumn<int>("score");
+        const QList<int> reversedInFours{3, 2, 1, 0, 7, 6, 5, 4};
+        QTest::newRow("weatherord: any order in the columns") << 10 << 3 << "weatherord" << reversedInFours << 8;
+        QTest::newRow("weatherlab: each its own box") << 10 << 1 << "weatherlab" << QList<int>{4, 1, 2, 3, 0, 5, 6, 7} << 6;
+        QTest::newRow("temperatureord: each its own box") << 0 << 3 << "temperatureord" << reversedInFours << 0;
+        QTest::newRow("temperaturelab: one line in a box of two")
+            << 0 << 1 << "temperaturelab" << QList<int>{1, 0, 2, 3, 4, 5} << 4;
     }
-    void hubsOpenTheirActivities()
+    void openPlaceAndScore()
     {
         QFETCH(int, entry);
         QFETCH(int, button);
         QFETCH(QString, screen);
-        QFETCH(int, n);
+        QFETCH(QList<int>, boxOfLabel);
+        QFETCH(int, score);
         Activity *a = open(entry, button);
         QCOMPARE(a->objectName(), screen);
-        QVERIFY(a->isVisible());
+        QVERIFY(a->isVisible() && !a->label3[2]->isVisible());
         QCOMPARE(a->Label6->text(), entry == 10 ? QStringLiteral("Other Planets") : QStringLiteral("Measuring Temperature"));
-        QCOMPARE(shared::total.toInt(), n);
-        QCOMPARE(a->count(), n);
-        for (int i = 0; i < n; ++i) {
-            QVERIFY(!a->Label2[i]->text().isEmpty());
-            QVERIFY(a->Label1[i]->text().isEmpty());
-            QVERIFY(!a->Label1[i]->isOpaque());
-            QCOMPARE(a->slotRect(i).left, a->labelRect(i).left);
-            QCOMPARE(a->slotRect(i).top, a->labelRect(i).top);
-            QCOMPARE(a->slotRect(i).width, a->labelRect(i).width);
-        }
-        QVERIFY(!a->label3[2]->isVisible());
+        QCOMPARE(shared::total.toInt(), int(boxOfLabel.size()));
+        QCOMPARE(a->count(), int(boxOfLabel.size()));
+        QVERIFY(allHome(a));
         QCOMPARE(a->backColor(), screen == QLatin1String("weatherlab") ? QColor(0, 0, 0) : QColor(39, 63, 137));
+        for (int i = 0; i < a->count(); ++i) {
+            QVERIFY(!a->Label2[i]->text().isEmpty() && a->Label1[i]->text().isEmpty() && !a->Label1[i]->isOpaque());
+            QCOMPARE(a->slotRect(i).width, a->labelRect(i).width);
+            const int height = a->Label2[i]->height();
+            putInBox(a, i, boxOfLabel[i]);
+            QVERIFY(a->inBox(i, boxOfLabel[i]));
+            QCOMPARE(a->Label2[i]->height(), height);
+        }
+        QTest::mouseClick(a->label3[2], Qt::LeftButton);
+        QCOMPARE(shared::score.toInt(), score);
+        Welldone *done = Screens::find<Welldone>();
+        QVERIFY(done && done->isVisible() && a->isVisible());
+        QTRY_VERIFY(!done->Timer1->isActive() && !done->Timer2->isActive() && !done->Timer3->isActive());
+        QCOMPARE(done->label3[0]->isVisible(), score == a->count());
     }
 
-    void dragFollowsThePointerWithTheLeftButtonOnly()
-    {
-        Activity *a = open(10, 3);
-        QVERIFY(QTest::qWaitForWindowExposed(a));
-        const QPoint start = centreOf(a, 0);
-        const TwipsRect before = a->labelRect(0);
-        // Right button: nothing moves.
-        QTest::mousePress(a, Qt::RightButton, {}, start);
-        QTest::mouseMove(a, start + QPoint(-100, -100));
-        QCOMPARE(a->labelRect(0).left, before.left);
-        QTest::mouseRelease(a, Qt::RightButton, {}, start + QPoint(-100, -100));
-        // Left button: the label's centre comes under the pointer.
-        QTest::mousePress(a, Qt::LeftButton, {}, start);
-        const QPoint to = start + QPoint(-150, -90);
-        QTest::mouseMove(a, to);
-        const TwipsRect &r = a->labelRect(0);
-        QVERIFY(std::abs(r.left + r.width / 2 - to.x() * 15.0) <= 15);
-        QVERIFY(std::abs(r.top + r.height / 2 - to.y() * 15.0) <= 15);
-        QTest::mouseRelease(a, Qt::LeftButton, {}, to);
-    }
-
-    void releaseWithoutMovingSnapsAgain()
-    {
-        Activity *a = open(10, 3);
-        QVERIFY(QTest::qWaitForWindowExposed(a));
-        env->played.clear();
-        QTest::mouseClick(a, Qt::LeftButton, {}, centreOf(a, 2));
-        QCOMPARE(env->played, QStringList{kThud});
-        QCOMPARE(a->labelRect(2).left, a->slotRect(2).left);
-        QTest::mouseClick(a, Qt::LeftButton, {}, centreOf(a, 2));
-        QCOMPARE(env->played, (QStringList{kThud, kThud}));
-    }
-
-    void dropIntoABoxByMouse()
+    // Real mouse events: a release where the label lies snaps it to its slot again; a right-button
+    // drag moves nothing; a left-button drag keeps the label's centre under the pointer and drops it.
+    void dragByMouse()
     {
         Activity *a = open(0, 3);  // temperatureord
         QVERIFY(QTest::qWaitForWindowExposed(a));
         env->played.clear();
-        const QPoint start = centreOf(a, 1);  // "Absolute Zero"
-        const QPoint box = a->Label1[1]->geometry().center();
+        QTest::mouseClick(a, Qt::LeftButton, {}, a->Label2[2]->geometry().center());
+        QCOMPARE(env->played, QStringList{kThud});
+        QCOMPARE(a->labelRect(2).left, a->slotRect(2).left);
+
+        const QPoint start = a->Label2[1]->geometry().center(), to = a->Label1[1]->geometry().center() + QPoint(20, 5);
+        QTest::mousePress(a, Qt::RightButton, {}, start);
+        QTest::mouseMove(a, to);
+        QCOMPARE(a->labelRect(1).left, a->slotRect(1).left);
+        QTest::mouseRelease(a, Qt::RightButton, {}, to);
+        env->played.clear();
         QTest::mousePress(a, Qt::LeftButton, {}, start);
-        QTest::mouseMove(a, (start + box) / 2);
-        QTest::mouseMove(a, box + QPoint(20, 5));
-        QTest::mouseRelease(a, Qt::LeftButton, {}, box + QPoint(20, 5));
+        QTest::mouseMove(a, (start + to) / 2);
+        QTest::mouseMove(a, to);
+        const TwipsRect &r = a->labelRect(1);
+        QVERIFY(std::abs(r.left + r.width / 2 - to.x() * 15.0) <= 15);
+        QVERIFY(std::abs(r.top + r.height / 2 - to.y() * 15.0) <= 15);
+        QTest::mouseRelease(a, Qt::LeftButton, {}, to);
         QVERIFY(a->inBox(1, 1));
         QCOMPARE(env->played, QStringList{kThud});
     }
 
-    void otherLabelsHomeSlotCatchesAndMissesStay()
+    // Any home slot catches, a miss stays where it fell; "Check Score" appears once every label
+    // is in a box and stays until Start Again; Exit forgets everything.
+    void placingStartAgainAndExit()
     {
         Activity *a = open(10, 3);
         put(a, 0, a->slotRect(1).left + 30, a->slotRect(1).top + 30);
@@ -132,83 +132,29 @@ private slots:
         put(a, 0, 300, 300);  // nobody's zone
         QCOMPARE(a->labelRect(0).left, 300.0f);
         QVERIFY(env->played.isEmpty());
-    }
 
-    void checkScoreAppearsAndStaysUntilStartAgain()
-    {
-        Activity *a = open(10, 3);
         for (int i = 0; i < 7; ++i)
             putInBox(a, i, i);
         putInBox(a, 7, 0);  // two labels on one box, box 7 empty
         QVERIFY(a->label3[2]->isVisible());
         put(a, 3, 300, 300);  // dragged out: still shown
         QVERIFY(a->label3[2]->isVisible());
+        shared::score = 5;
         env->played.clear();
         QTest::mouseClick(a->label3[1], Qt::LeftButton);  // Start Again
-        QVERIFY(!a->label3[2]->isVisible());
-        for (int i = 0; i < 8; ++i)
-            QCOMPARE(a->labelRect(i).left, a->slotRect(i).left);
+        QVERIFY(!a->label3[2]->isVisible() && allHome(a));
         QCOMPARE(shared::score.toInt(), 0);
         QCOMPARE(env->played, QStringList{kClick});
-    }
 
-    void exitAndReopenStartsFresh()
-    {
-        Activity *a = open(10, 3);
         for (int i = 0; i < 8; ++i)
             putInBox(a, i, i);
         shared::score = 5;
-        env->played.clear();
-        QTest::mouseClick(a->label3[0], Qt::LeftButton);
+        QTest::mouseClick(a->label3[0], Qt::LeftButton);  // Exit
         settle();
         QCOMPARE(shared::score.toInt(), 0);
-        QCOMPARE(env->played, QStringList{kClick});
         QVERIFY(!Screens::isLoaded<weatherord>());
         a = open(10, 3, false);
-        QVERIFY(!a->label3[2]->isVisible());
-        QCOMPARE(a->labelRect(0).left, a->slotRect(0).left);
-    }
-
-    void scoring_data()
-    {
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<int>("button");
-        QTest::addColumn<QList<int>>("boxOfLabel");  // -1: left at home
-        QTest::addColumn<int>("score");
-        QTest::newRow("weatherord any order in the columns") << 10 << 3 << QList<int>{3, 2, 1, 0, 7, 6, 5, 4} << 8;
-        QTest::newRow("weatherord columns swapped") << 10 << 3 << QList<int>{4, 5, 6, 7, 0, 1, 2, 3} << 0;
-        QTest::newRow("weatherord Mars and Earth swapped alone") << 10 << 3 << QList<int>{3, -1, -1, 0, -1, -1, -1, -1} << 2;
-        QTest::newRow("temperatureord two swapped") << 0 << 3 << QList<int>{0, 1, 2, 3, 5, 4, 6, 7} << 6;
-        QTest::newRow("weatherlab Earth and Venus swapped") << 10 << 1 << QList<int>{4, 1, 2, 3, 0, 5, 6, 7} << 6;
-        QTest::newRow("temperaturelab right") << 0 << 1 << QList<int>{0, 1, 2, 3, 4, 5} << 6;
-        QTest::newRow("temperaturelab 212 and 32 swapped") << 0 << 1 << QList<int>{3, 1, 2, 0, 4, 5} << 4;
-    }
-    void scoring()
-    {
-        QFETCH(int, entry);
-        QFETCH(int, button);
-        QFETCH(QList<int>, boxOfLabel);
-        QFETCH(int, score);
-        Activity *a = open(entry, button);
-        for (int i = 0; i < boxOfLabel.size(); ++i)
-            if (boxOfLabel[i] >= 0)
-                putInBox(a, i, boxOfLabel[i]);
-        a->label3_Click(2);
-        QCOMPARE(shared::score.toInt(), score);
-        Welldone *done = Screens::find<Welldone>();
-        QVERIFY(done && done->isVisible());
-        QVERIFY(a->isVisible());  // the activity stays loaded beneath
-        QTRY_VERIFY(!done->Timer1->isActive() && !done->Timer2->isActive() && !done->Timer3->isActive());
-        QCOMPARE(done->label3[0]->isVisible(), score == a->count());
-    }
-
-    void aLabelKeepsItsOwnHeight()
-    {
-        Activity *a = open(0, 1);  // temperaturelab: label 0 one line, box 1 two lines
-        putInBox(a, 0, 1);
-        QVERIFY(a->inBox(0, 1));
-        QCOMPARE(a->labelRect(0).height, 375.0f);
-        QCOMPARE(a->Label2[0]->height(), 25);
+        QVERIFY(!a->label3[2]->isVisible() && allHome(a));
     }
 
     // The pointer lines join the boxes to the thermometer picture; they must be seen over it
@@ -231,7 +177,8 @@ private slots:
         QFETCH(int, x2);
         QFETCH(int, y);
         Activity *a = open(0, 1);
-        QVERIFY(a->findChild<PictureBox *>(QStringLiteral("Image1_0"))->geometry().intersects(twips::rect(x1, y - 15, x2 - x1, 30)) || x1 > 8595);
+        const QRect picture = a->findChild<PictureBox *>(QStringLiteral("Image1_0"))->geometry();
+        QVERIFY(picture.intersects(twips::rect(x1, y - 15, x2 - x1, 30)) || x1 > 8595);
         const QImage shot = a->grab().toImage();
         auto yellow = [](QRgb c) { return qRed(c) > 220 && qGreen(c) > 220 && qBlue(c) < 80; };
         int missing = 0;
@@ -246,10 +193,8 @@ private slots:
 
     void eagleOncePerLoadAndSoundOff()
     {
-        Screens::show<intro0>();
-        click10(0);
-        Activity *a = open(0, 3, false);
-        QTRY_VERIFY(!static_cast<temperatureord *>(a)->Timer1->isActive());
+        auto *a = static_cast<temperatureord *>(open(0, 3));
+        QTRY_VERIFY(!a->Timer1->isActive());
         QCOMPARE(env->played.count(QStringLiteral("wav\\eagle6.wav")), 1);
         open(0, 3, false);  // brought forward again: no second call
         QTest::qWait(100);
@@ -259,16 +204,14 @@ private slots:
         // Sound off: nothing at all, and the timer still stops itself.
         shared::soundflag = 0;
         env->played.clear();
-        a = open(0, 3, false);
-        QTRY_VERIFY(!static_cast<temperatureord *>(a)->Timer1->isActive());
+        a = static_cast<temperatureord *>(open(0, 3, false));
+        QTRY_VERIFY(!a->Timer1->isActive());
         putInBox(a, 0, 0);
         a->label3_Click(1);
         QVERIFY(env->played.isEmpty());
     }
 
 private:
-    void click10(int entry) { QTest::mouseClick(Screens::find<intro0>()->Label2[entry], Qt::LeftButton); }
-
     Activity *open(int entry, int button, bool fresh = true)
     {
         if (fresh)

@@ -1,5 +1,5 @@
-// The painter printer into a PDF file: the line flow in the printer font and a page picture
-// placed at its own size, read back with pdftotext as a reader of the paper would see it.
+// The painter printer into a PDF file: the line flow in the printer font, new pages, and page
+// pictures, read back with pdftotext as a reader of the paper would see them.
 #include "platform/fonts.h"
 #include "platform/printing.h"
 #include "platform/wmf/wmfwriter.h"
@@ -17,14 +17,16 @@ struct Word {
     QRectF box;  // points, from the page's top-left corner
 };
 
-// The words pdftotext finds on one page of a PDF, as a reader of the paper would see them.
+// The words pdftotext finds on one page of a PDF.
 QList<Word> wordsOn(const QString &pdf, int page)
 {
     QProcess t;
-    t.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                                          QString::number(page), pdf, QStringLiteral("-")});
+    const QString n = QString::number(page);
+    t.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf, QStringLiteral("-")});
     t.waitForFinished(30000);
-    const QRegularExpression re(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
+    const QRegularExpression re(
+        QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
     QList<Word> words;
     for (auto it = re.globalMatch(QString::fromUtf8(t.readAllStandardOutput())); it.hasNext();) {
         const auto m = it.next();
@@ -41,82 +43,75 @@ QStringList texts(const QList<Word> &words)
         t << w.text;
     return t;
 }
+
+std::optional<wmf::Metafile> picture(double width, double height, const QList<std::pair<double, QString>> &textsAtY)
+{
+    wmf::Writer w(width, height);
+    for (const auto &[y, text] : textsAtY)
+        w.text(0, y, text, wmf::TextStyle{});
+    return wmf::parse(w.finish());
+}
 }  // namespace
 
 class TestPrinting : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { fonts::registerFonts(); }
+    void initTestCase()
+    {
+        fonts::registerFonts();
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+    }
 
     void lineFlowAndPicture()
     {
-        QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("out.pdf"));
         auto p = printing::pdf(path);
         p->setFontName(QStringLiteral("Times New Roman"));
         p->setFontSize(12);
         QVERIFY(p->pageWidth() > 10000 && p->pageHeight() > 14000);  // A4 or Letter, in twips
         p->setCurrentX(720);
-        QCOMPARE(p->currentX(), 720.0);
         p->printKeepingLine(QStringLiteral("Mercury"));
         QVERIFY(std::abs(p->currentX() - (720 + p->textWidth(QStringLiteral("Mercury")))) < 0.01);
         p->printEndingLine(QStringLiteral(" Venus"));
         QCOMPARE(p->currentX(), 0.0);
         p->printEndingLine(QStringLiteral("Earth"));
-        wmf::Writer w(2880, 1440);
-        w.text(0, 300, QStringLiteral("Jupiter"), wmf::TextStyle{});
-        const auto page = wmf::parse(w.finish());
+        const auto page = picture(2880, 1440, {{300, QStringLiteral("Jupiter")}});
         QVERIFY(page);
         p->picture(QPointF(1000, 3000), *page);
         p->line(QPointF(0, 5000), QPointF(2000, 5000), Qt::black);
         p->endDocument();
         QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QVERIFY(f.read(4) == "%PDF");
+        QVERIFY(f.open(QIODevice::ReadOnly) && f.read(4) == "%PDF");
 
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
-        QProcess t;
-        t.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-        QVERIFY(t.waitForFinished(30000));
-        const QString html = QString::fromUtf8(t.readAllStandardOutput());
-        auto box = [&](const QString &word) {
-            const QRegularExpression re(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>%1<").arg(word));
-            const auto m = re.match(html);
-            return m.hasMatch() ? QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QPointF(-1, -1);
-        };
-        const QPointF mercury = box(QStringLiteral("Mercury")), venus = box(QStringLiteral("Venus")), earth = box(QStringLiteral("Earth"));
-        const QPointF jupiter = box(QStringLiteral("Jupiter"));
-        QVERIFY(mercury.x() > 0 && venus.x() > mercury.x() && earth.x() > 0 && jupiter.x() > 0);
+        const QList<Word> words = wordsOn(path, 1);
+        QCOMPARE(texts(words), (QStringList{"Mercury", "Venus", "Earth", "Jupiter"}));
+        const QPointF mercury = words[0].box.topLeft(), venus = words[1].box.topLeft(), earth = words[2].box.topLeft();
         // Same line, then the next line one line of 12 pt Times lower, back at x = 0.
-        QVERIFY(std::abs(venus.y() - mercury.y()) < 0.5);
+        QVERIFY(venus.x() > mercury.x() && std::abs(venus.y() - mercury.y()) < 0.5);
         QVERIFY(std::abs((earth.y() - mercury.y()) - 13.8) < 1.0);
         QVERIFY(std::abs((mercury.x() - earth.x()) - 36) < 0.5);  // 720 twips
         // The picture's top-left corner 1000 twips (50 pt) in.
-        QVERIFY(std::abs((jupiter.x() - earth.x()) - 50) < 0.5);
+        QVERIFY(std::abs((words[3].box.left() - earth.x()) - 50) < 0.5);
     }
 
     // Lines that would pass the foot of the printable area go on to the next page, the first of
     // them at the top; not a line is lost.
     void linesPastTheFootGoOnToANewPage()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
-        QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("lines.pdf"));
         auto p = printing::pdf(path);
         p->setFontSize(12);
         const double foot = p->pageHeight() / 20;  // points below the printable area's top
-        for (int i = 1; i <= 100; ++i)
-            p->printEndingLine(QStringLiteral("Line%1").arg(i));
+        QStringList want;
+        for (int i = 1; i <= 100; ++i) {
+            want << QStringLiteral("Line%1").arg(i);
+            p->printEndingLine(want.last());
+        }
         p->endDocument();
         const QList<Word> one = wordsOn(path, 1), two = wordsOn(path, 2);
         QVERIFY(one.size() > 40 && one.size() < 100);
-        QStringList all = texts(one) + texts(two);
-        QStringList want;
-        for (int i = 1; i <= 100; ++i)
-            want << QStringLiteral("Line%1").arg(i);
-        QCOMPARE(all, want);
+        QCOMPARE(texts(one) + texts(two), want);
         QVERIFY(one.last().box.bottom() - one.first().box.top() <= foot);  // nothing past the foot
         QVERIFY(std::abs(two.first().box.top() - one.first().box.top()) < 0.5);
         QVERIFY(wordsOn(path, 3).isEmpty());
@@ -126,14 +121,9 @@ private slots:
     // foot is on the paper; one that fits keeps its own size (lineFlowAndPicture).
     void tallPictureIsShrunkToFit()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
-        QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("tall.pdf"));
-        wmf::Writer w(2880, 30000);  // 2 by about 21 inches
-        w.text(0, 300, QStringLiteral("Top"), wmf::TextStyle{});
-        w.text(0, 29500, QStringLiteral("Foot"), wmf::TextStyle{});
-        const auto tall = wmf::parse(w.finish());
+        // About 2 by 21 inches.
+        const auto tall = picture(2880, 30000, {{300, QStringLiteral("Top")}, {29500, QStringLiteral("Foot")}});
         QVERIFY(tall);
         auto p = printing::pdf(path);
         const double room = (p->pageHeight() - 1000) / 20;  // points
@@ -142,10 +132,13 @@ private slots:
         p->endDocument();
         const QList<Word> words = wordsOn(path, 1);
         QCOMPARE(texts(words), (QStringList{"Top", "Foot"}));
-        const double top = words[0].box.top(), foot = words[1].box.bottom();
-        QVERIFY2(foot - top <= room && foot - top > room * 0.9, qPrintable(QStringLiteral("%1 of %2 pt").arg(foot - top).arg(room)));
-        QVERIFY(words[0].box.left() > words[1].box.left() - 0.5 && words[0].box.left() < words[1].box.left() + 0.5);
+        const double height = words[1].box.bottom() - words[0].box.top();
+        QVERIFY2(height <= room && height > room * 0.9, qPrintable(QStringLiteral("%1 of %2 pt").arg(height).arg(room)));
+        QVERIFY(std::abs(words[0].box.left() - words[1].box.left()) < 0.5);
     }
+
+private:
+    QTemporaryDir dir;
 };
 
 QTEST_MAIN(TestPrinting)
