@@ -9,6 +9,7 @@
 namespace {
 
 const QString kProblem = QStringLiteral("There was a problem printing to your printer.");
+const QString kCancelled = QStringLiteral("Printing has been cancelled.");
 
 // Splits a text wider than the page at blanks into lines that fit (a word longer than the page
 // keeps a line of its own), so that no part of a heading or a name is cut off at the edge.
@@ -79,6 +80,9 @@ void printWorksheet(const QString &productLine, const QString &title)
         p->endDocument();
     } catch (const PrintError &) {
         messages::ok(kProblem);
+        return;
+    } catch (...) {
+        messages::ok(kCancelled);
         return;
     }
     messages::ok(QStringLiteral("Your worksheet is now printing."));
@@ -171,7 +175,7 @@ void printCertificate(const QString &name, double headingWidthTwips)
         return;
     } catch (...) {
         // Nothing may escape into the event loop; whatever else went wrong, say printing stopped.
-        messages::ok(QStringLiteral("Printing has been cancelled."));
+        messages::ok(kCancelled);
         return;
     }
     messages::ok(QStringLiteral("Your certificate is now printing."));
