@@ -92,7 +92,7 @@ private slots:
         QTest::addColumn<QStringList>("presses");
         QTest::addColumn<QString>("screen");
         QTest::newRow("menu") << QStringList{} << "intro0";
-        QTest::newRow("planets hub") << QStringList{"Other Planets"} << "weather";
+        QTest::newRow("planets hub, its picture named") << QStringList{"Other Planets"} << "weather";
         QTest::newRow("teacher's notes") << QStringList{"Measuring Temperature", "Teacher's Notes"} << "teacher";
         QTest::newRow("guide") << QStringList{"Teachers' Guide"} << "guide";
         QTest::newRow("quiz") << QStringList{"Other Planets", "Multiple Choice"} << "multiple";
@@ -127,13 +127,8 @@ private slots:
         QStringList missing;
         unnamed(of(target), missing);
         QCOMPARE(missing, QStringList{});
-    }
-
-    void hubPictureNamed()
-    {
-        Screens::show<intro0>();
-        QVERIFY(press(QStringLiteral("Other Planets")));
-        QVERIFY(findNamed(of(Screens::find<weather>()), QAccessible::Graphic, QStringLiteral("Jupiter turning, with its Great Red Spot")));
+        if (screen == QLatin1String("weather"))
+            QVERIFY(findNamed(of(target), QAccessible::Graphic, QStringLiteral("Jupiter turning, with its Great Red Spot")));
     }
 
     // A viewer's page is a text holding its words, the page on show read aloud on request and
