@@ -1,9 +1,9 @@
 // Hover highlighting, driven by mouse moves through the window system onto the real menu; the
 // reset-only and no-highlighting rows on small screens declared the way later screens declare.
+#include "core/setupform.h"
 #include "platform/clicklabel.h"
 #include "platform/screens.h"
 #include "shell/intro0.h"
-#include "core/setupform.h"
 #include "support/testenv.h"
 
 #include <QTest>
@@ -39,12 +39,10 @@ public:
     void onLoad() override { setupform(this); }
     ControlArray<ClickLabel> label3;
 };
-class GuideLike : public ButtonsScreen {
-public:
+struct GuideLike : ButtonsScreen {
     GuideLike() : ButtonsScreen(true) {}
 };
-class ViewerLike : public ButtonsScreen {
-public:
+struct ViewerLike : ButtonsScreen {
     ViewerLike() : ButtonsScreen(false) {}
 };
 
@@ -53,117 +51,72 @@ public:
 class TestHighlight : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnv>();
-        menu = Screens::show<intro0>();
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
-        // Start every test with the pointer resting on the picture, which resets nothing (a move
-        // to where the pointer already is would be no move at all).
-        QTest::mouseMove(menu, centreOf(menu->Image1));
-    }
+    void init() { env = std::make_unique<TestEnv>(); }
     void cleanup() { env.reset(); }
 
-    void freshScreenIsOpaque()
+    // One walk of the pointer over the menu, checking which labels are lit after each move.
+    void menuHighlighting()
     {
-        QCOMPARE(opaque(menu->Label2), (QList<int>{0, 10, 16, 17, 18, 19, 20}));
-        QCOMPARE(menu->Label2[17]->backColor(), QColor(0, 0, 128));
-        QCOMPARE(menu->Label2[16]->backColor(), QColor(0, 0, 0));
-    }
-
-    void backgroundResetsAndLabelHighlights()
-    {
-        QTest::mouseMove(menu, kBackground);
-        QCOMPARE(opaque(menu->Label2), QList<int>{});
-        QTest::mouseMove(menu, centreOf(menu->Label2[16]));
-        QCOMPARE(opaque(menu->Label2), QList<int>{16});
-        QTest::mouseMove(menu, kBackground);
-        QCOMPARE(opaque(menu->Label2), QList<int>{});
-    }
-
-    void labelToLabelKeepsBoth()
-    {
-        QTest::mouseMove(menu, kBackground);
-        QTest::mouseMove(menu, centreOf(menu->Label2[17]));
-        QTest::mouseMove(menu, centreOf(menu->Label2[18]));
-        QCOMPARE(opaque(menu->Label2), (QList<int>{17, 18}));
+        intro0 *menu = Screens::show<intro0>();
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        auto lit = [menu] { return opaque(menu->Label2); };
+        auto move = [menu](QPoint p) { QTest::mouseMove(menu, p); };
+        move(centreOf(menu->Image1));  // the picture resets nothing
+        QCOMPARE(lit(), (QList<int>{0, 10, 16, 17, 18, 19, 20}));
+        move(kBackground);
+        QCOMPARE(lit(), QList<int>{});
+        ClickLabel *sheets = menu->Label2[18];
+        const QPoint corner(3, sheets->height() - 4);
+        QCOMPARE(sheets->grab().toImage().pixelColor(corner), QColor(39, 63, 137));
+        move(centreOf(menu->Label2[17]));
+        move(centreOf(sheets));
+        QCOMPARE(lit(), (QList<int>{17, 18}));
+        QCOMPARE(sheets->grab().toImage().pixelColor(corner), QColor(0, 0, 128));
         // Controls without a reset of their own leave the highlight alone.
-        QTest::mouseMove(menu, centreOf(menu->Image1));
-        QTest::mouseMove(menu, centreOf(menu->Option2));
-        QCOMPARE(opaque(menu->Label2), (QList<int>{17, 18}));
-        QTest::mouseMove(menu, kBackground);
-        QCOMPARE(opaque(menu->Label2), QList<int>{});
-    }
-
-    void hiddenLabelNeverHighlights()
-    {
-        QTest::mouseMove(menu, kBackground);
+        move(centreOf(menu->Image1));
+        move(centreOf(menu->Option2));
+        QCOMPARE(lit(), (QList<int>{17, 18}));
+        // A hidden label passes its move to the window: a reset, no highlight.
         menu->Label2[0]->hide();
-        QTest::mouseMove(menu, centreOf(menu->Label2[16]));
-        QTest::mouseMove(menu, centreOf(menu->Label2[0]));
-        QCOMPARE(opaque(menu->Label2), QList<int>{});  // the move reached the window: a reset
+        move(centreOf(menu->Label2[0]));
+        QCOMPARE(lit(), QList<int>{});
         menu->Label2[0]->show();
-        QTest::mouseMove(menu, centreOf(menu->Label2[0]) + QPoint(1, 0));
-        QCOMPARE(opaque(menu->Label2), QList<int>{0});
-    }
-
-    void disabledLabelPassesItsMoveToTheWindow()
-    {
-        QTest::mouseMove(menu, kBackground);
+        move(centreOf(menu->Label2[0]) + QPoint(1, 0));
+        QCOMPARE(lit(), QList<int>{0});
+        // So does a disabled one.
         menu->Label2[10]->setEnabled(false);
-        QTest::mouseMove(menu, centreOf(menu->Label2[16]));
-        QCOMPARE(opaque(menu->Label2), QList<int>{16});
-        QTest::mouseMove(menu, centreOf(menu->Label2[10]));
-        QCOMPARE(opaque(menu->Label2), QList<int>{});
-    }
-
-    void reloadedScreenStartsOpaque()
-    {
-        QTest::mouseMove(menu, kBackground);
+        move(centreOf(menu->Label2[10]));
+        QCOMPARE(lit(), QList<int>{});
+        // A menu loaded again starts with every label lit.
         Screens::unload<intro0>();
         settle();
-        menu = Screens::show<intro0>();
-        QCOMPARE(opaque(menu->Label2).size(), 7);
+        QCOMPARE(opaque(Screens::show<intro0>()->Label2).size(), 7);
     }
 
-    void resetOnlyLosesBackgroundForGood()
+    // Buttons declared reset-only lose their back colour at the first move over the background
+    // and never get it back; buttons declared with no highlighting keep it.
+    void smallScreens_data()
     {
-        auto *guide = Screens::show<GuideLike>();
-        QVERIFY(QTest::qWaitForWindowExposed(guide));
-        QCOMPARE(opaque(guide->label3), (QList<int>{0, 1, 2, 3}));
-        QTest::mouseMove(guide, centreOf(guide->label3[1]));
-        QCOMPARE(opaque(guide->label3), (QList<int>{0, 1, 2, 3}));
-        QTest::mouseMove(guide, QPoint(400, 200));
-        QCOMPARE(opaque(guide->label3), QList<int>{});
-        QTest::mouseMove(guide, centreOf(guide->label3[2]));
-        QCOMPARE(opaque(guide->label3), QList<int>{});
+        QTest::addColumn<bool>("resetOnly");
+        QTest::newRow("reset only, as the guide") << true;
+        QTest::newRow("none, as the viewers") << false;
     }
-
-    void noHighlightingStaysOpaque()
+    void smallScreens()
     {
-        auto *viewer = Screens::show<ViewerLike>();
-        QVERIFY(QTest::qWaitForWindowExposed(viewer));
-        QTest::mouseMove(viewer, QPoint(400, 200));
-        QTest::mouseMove(viewer, centreOf(viewer->label3[0]));
-        QTest::mouseMove(viewer, QPoint(400, 100));
-        QCOMPARE(opaque(viewer->label3), (QList<int>{0, 1, 2, 3}));
-    }
-
-    void highlightIsDrawn()
-    {
-        // What the pupil sees: the navy back colour behind "Worksheet Catalogue" only while the
-        // pointer rests on it.
-        QTest::mouseMove(menu, kBackground);
-        ClickLabel *l = menu->Label2[18];
-        const QPoint corner(3, l->height() - 4);
-        QCOMPARE(l->grab().toImage().pixelColor(corner), QColor(39, 63, 137));
-        QTest::mouseMove(menu, centreOf(l));
-        QCOMPARE(l->grab().toImage().pixelColor(corner), QColor(0, 0, 128));
+        QFETCH(bool, resetOnly);
+        ButtonsScreen *s = resetOnly ? static_cast<ButtonsScreen *>(Screens::show<GuideLike>()) : Screens::show<ViewerLike>();
+        const ControlArray<ClickLabel> &buttons = s->label3;
+        QVERIFY(QTest::qWaitForWindowExposed(s));
+        const QList<int> all{0, 1, 2, 3};
+        QTest::mouseMove(s, centreOf(buttons[1]));
+        QCOMPARE(opaque(buttons), all);
+        QTest::mouseMove(s, QPoint(400, 200));
+        QTest::mouseMove(s, centreOf(buttons[2]));
+        QCOMPARE(opaque(buttons), resetOnly ? QList<int>{} : all);
     }
 
 private:
     std::unique_ptr<TestEnv> env;
-    intro0 *menu = nullptr;
 };
 
 QTEST_MAIN(TestHighlight)

@@ -90,29 +90,13 @@ private slots:
         QCOMPARE(stack(), expected);
         QCOMPARE(A::loads, loadsOfA);
         QVERIFY(Screens::stage()->isVisible());
-        QVERIFY(Screens::stage()->isWindow());
         // No screen is a window of its own: nothing a window manager could raise between them.
         for (Screen *s : Screens::loaded())
             QCOMPARE(s->isWindow(), s == Screens::stage());
     }
 
-    void everyScreenHasAnEdgeOnTheStage()
-    {
-        Screens::show<Grey>();
-        A *a = Screens::show<A>();
-        settle();
-        const QImage shot = Screens::stage()->grab().toImage();
-        const int x = a->x(), y = a->y() + 100;
-        QCOMPARE(shot.pixelColor(a->x() - 2, y), theme::edgeOuter);
-        QCOMPARE(shot.pixelColor(a->x() - 1, y), theme::edgeInner);
-        QCOMPARE(shot.pixelColor(a->x() - 3, y), theme::backdropBlue);
-        QCOMPARE(shot.pixelColor(a->x() + a->width() + 1, y), theme::edgeOuter);
-        // Once unloaded, its edge goes with it.
-        Screens::unload<A>();
-        settle();
-        QCOMPARE(Screens::stage()->grab().toImage().pixelColor(x - 2, y), theme::backdropBlue);
-    }
-
+    // Typing and Tab stay on the front screen; a click on the margin changes nothing; the screen
+    // below gets back the control last used on it.
     void focusFollowsTheFrontScreen()
     {
         Screens::show<Grey>();
@@ -120,46 +104,38 @@ private slots:
         A *a = Screens::show<A>();
         QCOMPARE(QApplication::focusWidget(), a->first);
         a->second->setFocus();
+        Screens::show<B>();
+        Screens::show<C>();
         B *b = Screens::show<B>();
         QCOMPARE(QApplication::focusWidget(), b->first);
-        // Typing goes to the front screen.
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ab"));
         QCOMPARE(b->first->text(), QStringLiteral("ab"));
         QVERIFY(a->first->text().isEmpty() && a->second->text().isEmpty());
-        // Back to the control last used on the screen below once the front one goes.
+        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            QSet<QWidget *> visited;
+            for (int i = 0; i < 3; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), key);
+                QVERIFY2(b->isAncestorOf(QApplication::focusWidget()), qPrintable(QStringLiteral("key %1, %2").arg(key).arg(i)));
+                visited << QApplication::focusWidget();
+            }
+            QCOMPARE(visited.size(), 2);  // both boxes, in turn
+        }
+        QTest::mouseClick(Screens::stage(), Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(stack(), QStringLiteral("A C B"));
+        QCOMPARE(Screens::stage()->frontScreen(), b);
         Screens::unload<B>();
+        Screens::unload<C>();
         QCOMPARE(QApplication::focusWidget(), a->second);
     }
 
-    void tabStaysOnTheFrontScreen_data()
-    {
-        QTest::addColumn<Qt::Key>("key");
-        QTest::newRow("Tab") << Qt::Key_Tab;
-        QTest::newRow("Shift+Tab") << Qt::Key_Backtab;
-    }
-    void tabStaysOnTheFrontScreen()
-    {
-        QFETCH(Qt::Key, key);
-        Screens::show<Grey>();
-        QVERIFY(QTest::qWaitForWindowActive(Screens::stage()));
-        Screens::show<A>();
-        B *b = Screens::show<B>();
-        Screens::show<C>();
-        Screens::show<B>();
-        QStringList visited;
-        for (int i = 0; i < 6; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), key);
-            QWidget *f = QApplication::focusWidget();
-            QVERIFY2(f && b->isAncestorOf(f), qPrintable(QStringLiteral("Tab %1 left the front screen").arg(i + 1)));
-            visited << (f == b->first ? QStringLiteral("first") : QStringLiteral("second"));
-        }
-        QCOMPARE(visited.removeDuplicates(), 4);  // both boxes, in turn
-    }
-
+    // Closed on the first title screen: it stays. Closed on the menu: the exit screen, once.
     void closingTheStageOpensTheExitScreen()
     {
         Titlefrm *t = Screens::show<Titlefrm>();
-        QTest::mouseClick(t->Command1, Qt::LeftButton);  // OK
+        QVERIFY(!Screens::stage()->close());
+        QCOMPARE(Screens::find<Titlefrm>(), t);
+        QCOMPARE(t->Command1->text(), QStringLiteral("OK"));
+        QTest::mouseClick(t->Command1, Qt::LeftButton);
         settle();
         intro0 *menu = Screens::find<intro0>();
         QVERIFY(!Screens::stage()->close());  // refused: the program goes on
@@ -167,57 +143,41 @@ private slots:
         Titlefrm *exit = Screens::find<Titlefrm>();
         QVERIFY(exit && exit->isVisible());
         QCOMPARE(exit->Command1->text(), QStringLiteral("Cancel"));
-        QCOMPARE(Screens::stage()->frontScreen(), exit);
         QCOMPARE(stack(), QStringLiteral("intro0 | Titlefrm"));
-        // Closed again while it is up: it stays as it is.
-        QVERIFY(!Screens::stage()->close());
+        QVERIFY(!Screens::stage()->close());  // again while it is up: it stays as it is
         QCOMPARE(Screens::find<Titlefrm>(), exit);
         QTest::mouseClick(exit->Command1, Qt::LeftButton);  // Cancel
         settle();
         QCOMPARE(Screens::stage()->frontScreen(), menu);
     }
 
-    void closingOnTheFirstTitleKeepsIt()
-    {
-        Titlefrm *t = Screens::show<Titlefrm>();
-        QVERIFY(!Screens::stage()->close());
-        QCOMPARE(Screens::find<Titlefrm>(), t);
-        QCOMPARE(t->Command1->text(), QStringLiteral("OK"));
-        QVERIFY(t->isVisible());
-    }
-
-    void aClickOnTheMarginChangesNothing()
-    {
-        Screens::show<Grey>();
-        Screens::show<A>();
-        Screens::show<B>();
-        QTest::mouseClick(Screens::stage(), Qt::LeftButton, {}, QPoint(2, 2));
-        QCOMPARE(stack(), QStringLiteral("A B"));
-        QCOMPARE(Screens::stage()->frontScreen(), Screens::find<B>());
-    }
-
-    void aResizedStageKeepsScreensCentred()
-    {
-        Screens::show<Grey>();
-        A *a = Screens::show<A>();
-        const QPoint before = a->pos();
-        Stage *stage = Screens::stage();
-        stage->toggleFit();  // actual size: the screen keeps its size and moves with the centre
-        stage->resize(stage->size() + QSize(100, 60));
-        QCOMPARE(a->pos(), before + QPoint(50, 30));
-    }
-
-    void aResizedStageFitsScreensAgain()
+    // Every screen has an edge on the stage, which goes with it; a resized stage keeps the
+    // screens where they were relative to its centre, fitted again or at actual size.
+    void edgesAndResizing()
     {
         Screens::show<Grey>();
         A *a = Screens::show<A>();
         Stage *stage = Screens::stage();
+        settle();
+        const QImage shot = stage->grab().toImage();
+        const int x = a->x(), y = a->y() + 100;
+        QCOMPARE(shot.pixelColor(x - 3, y), theme::backdropBlue);
+        QCOMPARE(shot.pixelColor(x - 2, y), theme::edgeOuter);
+        QCOMPARE(shot.pixelColor(x - 1, y), theme::edgeInner);
+        QCOMPARE(shot.pixelColor(x + a->width() + 1, y), theme::edgeOuter);
         stage->resize(800, 600);
         QCOMPARE(a->geometry(), QRect(100, -20, 300, 200));
         stage->resize(900, 660);  // 1.1 times 800 x 600
         // Its centre 150 x 220 pixels up-left of the stage's, its size, its controls: all times 1.1
         QCOMPARE(a->geometry(), QRect(120, -22, 330, 220));
         QCOMPARE(a->first->geometry(), QRect(11, 11, 110, 22));
+        stage->toggleFit();  // actual size: the screen keeps its size and moves with the centre
+        const QPoint before = a->pos();
+        stage->resize(stage->size() + QSize(100, 60));
+        QCOMPARE(a->pos(), before + QPoint(50, 30));
+        Screens::unload<A>();  // its edge goes with it
+        settle();
+        QCOMPARE(stage->grab().toImage().pixelColor(x - 2, y), theme::backdropBlue);
     }
 
 private:
