@@ -7,6 +7,7 @@
 #include "core/readaloud.h"
 #include "core/shared.h"
 #include "platform/accessibility.h"
+#include "platform/qtspeech/qtspeech.h"
 #include "platform/screens.h"
 #include "quiz/multiple.h"
 #include "quiz/welldone.h"
@@ -273,6 +274,23 @@ private slots:
         QFETCH(QStringList, answers);
         QFETCH(QString, spoken);
         QCOMPARE(readableQuestion(question, answers), spoken);
+    }
+
+    // The speech engine is given one sentence at a time; a decimal point does not end one.
+    void spokenSentences_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("pieces");
+        QTest::newRow("question and answers") << "Which is hottest? A: Mercury. B: 2.5 degrees! C"
+                                              << QStringList{"Which is hottest?", "A: Mercury.", "B: 2.5 degrees!", "C"};
+        QTest::newRow("stops at the end and doubled") << "One... Two." << QStringList{"One...", "Two."};
+        QTest::newRow("blank") << "  " << QStringList{};
+    }
+    void spokenSentences()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, pieces);
+        QCOMPARE(::spokenSentences(text), pieces);
     }
 
 private:
