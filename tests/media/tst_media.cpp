@@ -130,7 +130,9 @@ Activity *activity(const QString &name)
         return Screens::get<weatherord>();
     if (name == QLatin1String("weatherlab"))
         return Screens::get<weatherlab>();
-    return name == QLatin1String("temperatureord") ? static_cast<Activity *>(Screens::get<temperatureord>()) : Screens::get<temperaturelab>();
+    if (name == QLatin1String("temperatureord"))
+        return Screens::get<temperatureord>();
+    return Screens::get<temperaturelab>();
 }
 
 }  // namespace
@@ -337,7 +339,8 @@ private slots:
         QStringList key;
         bool comma = false;
         for (int q = 0; q < 10; ++q) {
-            const QStringList texts = QStringList(fields.mid(2 + 7 * q, 5)).replaceInStrings(QStringLiteral("&"), QStringLiteral(","));
+            QStringList texts = fields.mid(2 + 7 * q, 5);
+            texts.replaceInStrings(QStringLiteral("&"), QStringLiteral(","));
             const QString right = fields[2 + 7 * q + 5];
             QVERIFY(QStringList({"1", "2", "3", "4"}).contains(right));
             QCOMPARE(fields[2 + 7 * q + 6], QString());
@@ -366,13 +369,13 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("next");  // where the key ends, when another follows in its block
         QTest::addColumn<int>("half");      // -1 left, 1 right, 0 the whole screen
-        QTest::addColumn<QString>("order");
+        QTest::addColumn<QString>("order");  // "any", "across" (left to right) or "down" (top to bottom)
         QTest::newRow("rocky planets") << "weatherord" << "weatherb" << "Rocky planets:" << "Gas giants:" << 1 << "any";
         QTest::newRow("gas giants") << "weatherord" << "weatherb" << "Gas giants:" << "" << -1 << "any";
-        QTest::newRow("planets labelling") << "weatherlab" << "weatherb" << "Labelling Activity, from left to right:" << "" << 0 << "left to right";
-        QTest::newRow("temperature ordering") << "temperatureord" << "temperatureb" << "coldest to hottest:" << "" << 0 << "top to bottom";
-        QTest::newRow("thermometer, left") << "temperaturelab" << "temperatureb" << "Left, top to bottom:" << "Right," << -1 << "top to bottom";
-        QTest::newRow("thermometer, right") << "temperaturelab" << "temperatureb" << "Right, top to bottom:" << "" << 1 << "top to bottom";
+        QTest::newRow("planets labelling") << "weatherlab" << "weatherb" << "from left to right:" << "" << 0 << "across";
+        QTest::newRow("temperature ordering") << "temperatureord" << "temperatureb" << "coldest to hottest:" << "" << 0 << "down";
+        QTest::newRow("thermometer, left") << "temperaturelab" << "temperatureb" << "Left, top to bottom:" << "Right," << -1 << "down";
+        QTest::newRow("thermometer, right") << "temperaturelab" << "temperatureb" << "Right, top to bottom:" << "" << 1 << "down";
     }
     void activityKeys()
     {
@@ -387,8 +390,10 @@ private slots:
         std::vector<std::pair<float, QString>> found;
         for (int i = 0; i < a->count(); ++i) {
             const TwipsRect &box = a->boxRect(i);
-            if (half == 0 || (box.left < 6000) == (half < 0))
-                found.push_back({order == QLatin1String("left to right") ? box.left : box.top, a->Label2[i]->text().toLower().remove(QRegularExpression(QStringLiteral("\\.$")))});
+            if (half != 0 && (box.left < 6000) != (half < 0))
+                continue;
+            const QString label = a->Label2[i]->text().toLower().remove(QRegularExpression(QStringLiteral("\\.$")));
+            found.push_back({order == QLatin1String("across") ? box.left : box.top, label});
         }
         std::sort(found.begin(), found.end());
         QStringList boxes, expected = items(answerKey(notes, key, next));
