@@ -7,13 +7,16 @@
 #include <QTest>
 
 namespace {
+// Small, so the rows on the bound stay short.
+constexpr qsizetype kBound = 8;
+
 // Reads fields until the end; "!" marks where a read failed.
-QStringList readAll(const QByteArray &bytes, qsizetype maxField = FieldReader::kDefaultMaxField)
+QStringList readAll(const QByteArray &bytes)
 {
     QBuffer buf;
     buf.setData(bytes);
     buf.open(QIODevice::ReadOnly);
-    FieldReader in(&buf, maxField);
+    FieldReader in(&buf, kBound);
     QStringList out;
     try {
         for (int i = 0; i < 100; ++i)
@@ -40,26 +43,21 @@ private slots:
         QTest::newRow("trailing blanks dropped") << QByteArray("x   \r\n") << QStringList{"x", end};
         QTest::newRow("single blank line is empty") << QByteArray(" \r\nq\r\n") << QStringList{"", "q", end};
         QTest::newRow("empty line is empty") << QByteArray("\r\nq") << QStringList{"", "q", end};
-        QTest::newRow("quoted keeps comma and blanks") << QByteArray("\" a, b \"\r\nz")
-                                                       << QStringList{" a, b ", "z", end};
+        QTest::newRow("quoted keeps comma and blanks") << QByteArray("\" a, b \"\r\nz") << QStringList{" a, b ", "z", end};
         QTest::newRow("text after closing quote dropped") << QByteArray("\"ab\"cd,e") << QStringList{"ab", "e", end};
         QTest::newRow("unterminated quote runs to end") << QByteArray("\"abc\r\ndef") << QStringList{"abc\r\ndef", end};
         QTest::newRow("ampersand untouched") << QByteArray("a&b") << QStringList{"a&b", end};
         QTest::newRow("empty file") << QByteArray() << QStringList{end};
-        QTest::newRow("nul bytes are text") << QByteArray("a\0b", 3) << QStringList{QString(QStringLiteral("a")) + QChar(0) + "b", end};
+        QTest::newRow("nul bytes are text") << QByteArray("a\0b", 3) << QStringList{QStringLiteral("a") + QChar(0) + "b", end};
+        QTest::newRow("exactly the bound") << QByteArray(kBound, 'x') << QStringList{QString(kBound, u'x'), end};
+        QTest::newRow("one over the bound") << QByteArray(kBound + 1, 'x') << QStringList{end};
+        QTest::newRow("quoted, one over the bound") << "\"" + QByteArray(kBound + 1, 'x') + "\"" << QStringList{end};
     }
     void fields()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, fields);
         QCOMPARE(readAll(bytes), fields);
-    }
-
-    void longFieldFailsWithinItsBound()
-    {
-        QCOMPARE(readAll(QByteArray(9, 'x'), 8), QStringList{"!"});
-        QCOMPARE(readAll(QByteArray(8, 'x'), 8), (QStringList{"xxxxxxxx", "!"}));
-        QCOMPARE(readAll("\"" + QByteArray(9, 'x') + "\"", 8), QStringList{"!"});
     }
 
     void lineKeepsEverything()
@@ -71,7 +69,6 @@ private slots:
         QCOMPARE(in.line(), QStringLiteral(" 3 "));
         QCOMPARE(in.line(), QStringLiteral("  lead, comma"));
         QCOMPARE(in.line(), QStringLiteral("\"quoted"));
-        QVERIFY(in.atEnd());
         QVERIFY_THROWS_EXCEPTION(FileError, in.line());
     }
 
@@ -79,9 +76,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
-        QTest::newRow("ascii") << QByteArray("Mars") << QStringLiteral("Mars");
         QTest::newRow("1252 degree and euro") << QByteArray("25\xb0" "C \x80") << QStringLiteral("25°C €");
-        QTest::newRow("1252 quotes") << QByteArray("\x93hi\x94") << QStringLiteral("“hi”");
         QTest::newRow("utf8 multibyte") << QByteArray("25\xc2\xb0" "C") << QStringLiteral("25°C");
         QTest::newRow("utf8 beyond 1252") << QByteArray("\xe2\x84\x83") << QStringLiteral("℃");
         QTest::newRow("broken utf8 is 1252") << QByteArray("\xc3") << QStringLiteral("Ã");
@@ -93,49 +88,34 @@ private slots:
         QCOMPARE(textcodec::decode(bytes), text);
     }
 
-    void writerUsesCrLfAnd1252WhenItFits()
+    // Windows-1252 when the text fits it and its bytes could not pass for UTF-8 (they would read
+    // back changed); UTF-8 otherwise. Lines end in CR LF and read back unchanged.
+    void writerReadsBackUnchanged_data()
     {
-        FieldWriter w;
-        w.printLine(QStringLiteral("Water boils at 100°C"));
-        w.printLine(QStringLiteral(" "));
-        QCOMPARE(w.bytes(), QByteArray("Water boils at 100\xb0" "C\r\n \r\n"));
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("1252 alone") << QStringLiteral("Water at 100°C") << QByteArray("Water at 100\xb0" "C");
+        QTest::newRow("Ã© looks like é in utf-8") << QStringLiteral("Ã© 25°C") << QStringLiteral("Ã© 25°C").toUtf8();
+        QTest::newRow("Â° looks like °") << QStringLiteral("Â°") << QStringLiteral("Â°").toUtf8();
+        QTest::newRow("beyond 1252") << QStringLiteral("Ωmega ℃ 北") << QStringLiteral("Ωmega ℃ 北").toUtf8();
     }
-
-    void writerUsesUtf8WhenNeededAndRoundTrips()
+    void writerReadsBackUnchanged()
     {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("sub/q.txt"));
         FieldWriter w;
-        const QString title = QStringLiteral("Ωmega 0°C ℃ 北");
-        w.printLine(title);
-        w.printLine(QStringLiteral("plain"));
+        w.printLine(text);
+        w.printLine(QStringLiteral(" "));
         QVERIFY(w.commit(path));
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), title.toUtf8() + "\r\nplain\r\n");
+        QCOMPARE(f.readAll(), bytes + "\r\n \r\n");
         f.seek(0);
         FieldReader in(&f);
-        QCOMPARE(in.field(), title);
-        QCOMPARE(in.field(), QStringLiteral("plain"));
-    }
-
-    // 1252 text whose bytes would pass for UTF-8 would read back changed: it is written as UTF-8.
-    void writerEncodingReadsBackUnchanged_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("utf8");
-        QTest::newRow("1252 alone") << QStringLiteral("25°C and é") << false;
-        QTest::newRow("Ã© looks like é in utf-8") << QStringLiteral("Ã© 25°C") << true;
-        QTest::newRow("Â° looks like °") << QStringLiteral("Â°") << true;
-        QTest::newRow("beyond 1252") << QStringLiteral("℃") << true;
-    }
-    void writerEncodingReadsBackUnchanged()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, utf8);
-        const QByteArray bytes = textcodec::encode(text);
-        QCOMPARE(bytes == text.toUtf8(), utf8);
-        QCOMPARE(textcodec::decode(bytes), text);
+        QCOMPARE(in.field(), text);
+        QCOMPARE(in.line(), QStringLiteral(" "));
     }
 
     void commitReplacesWholeOrNotAtAll()
@@ -157,7 +137,6 @@ private slots:
     void numbersPrintWithBlanks()
     {
         QCOMPARE(printNumber(0), QStringLiteral(" 0 "));
-        QCOMPARE(printNumber(1000), QStringLiteral(" 1000 "));
         QCOMPARE(printNumber(-2), QStringLiteral("-2 "));
     }
 };

@@ -27,7 +27,6 @@ private slots:
         QTest::newRow("forward slash, exact") << "Pictures/Snow.JPG" << "Pictures/Snow.JPG";
         QTest::newRow("mixed and doubled separators") << "PICTURES\\\\/snow.jpg" << "Pictures/Snow.JPG";
         QTest::newRow("teacher's first") << "multiple\\Other Planets.txt" << "T:Other Planets.txt";
-        QTest::newRow("teacher's first, any case") << "MULTIPLE/other planets.TXT" << "T:Other Planets.txt";
         QTest::newRow("falls back to data") << "multiple/only-data.txt" << "multiple/only-data.txt";
         QTest::newRow("missing") << "pictures\\nothing.jpg" << "";
         QTest::newRow("folder is not a file") << "pictures" << "";
@@ -50,7 +49,6 @@ private slots:
     {
         QTest::addColumn<QString>("relative");
         QTest::addColumn<QString>("expected");  // file name in the teacher's folder, or empty
-        QTest::newRow("catalogue") << "multiple\\track.txt" << "track.txt";
         QTest::newRow("worksheet, case kept") << "multiple/My Sheet.txt" << "My Sheet.txt";
         QTest::newRow("folder in any case") << "Multiple/x.txt" << "x.txt";
         QTest::newRow("not in multiple") << "images\\icicle.jpg" << "";
@@ -65,7 +63,6 @@ private slots:
         const QStringList before = TestEnv::snapshot(env->dataDir());
         const QString path = paths::writable(relative);
         QCOMPARE(path, expected.isEmpty() ? QString() : QDir(env->teacherDir()).filePath(expected));
-        QVERIFY(!path.startsWith(env->dataDir()));
         QCOMPARE(TestEnv::snapshot(env->dataDir()), before);
     }
 
