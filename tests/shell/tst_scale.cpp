@@ -119,8 +119,7 @@ private slots:
             scores << shared::score.toInt();
             env.reset();
         }
-        QCOMPARE(lefts[1], lefts[0]);
-        QCOMPARE(lefts[2], lefts[0]);
+        QCOMPARE(lefts, (QList<QList<float>>{lefts[0], lefts[0], lefts[0]}));
         QCOMPARE(scores, (QList<int>{6, 6, 6}));
     }
 
@@ -150,7 +149,6 @@ private slots:
         QTest::keyClick(Screens::find<weather>(), Qt::Key_F11);
         QCOMPARE(Screens::find<weather>()->size(), QSize(1600, 1200));
         QCOMPARE(menu->Label2[10]->geometry(), big);
-        QCOMPARE(menu->Label2[10]->font().pixelSize(), bigFont);
     }
 
 private:

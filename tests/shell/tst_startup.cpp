@@ -142,7 +142,6 @@ private slots:
         // Centred by its own designed size (364 x 438 px).
         const QRect d = t->screen()->geometry();
         QCOMPARE(t->geometry(), QRect((d.width() - 364) / 2, (d.height() - 438) / 2, 364, 438));
-        QVERIFY(shared::soundflag.isEmpty());
         click(t->Command2);  // Exit: the end, silently
         QVERIFY(Screens::ended() && Screens::loaded().empty());
         QVERIFY(env->played.isEmpty());
@@ -160,8 +159,6 @@ private slots:
         click(first->Command1);
         settle();
         intro0 *menu = Screens::find<intro0>();
-        QVERIFY(!Screens::isLoaded<Titlefrm>() && menu->isVisible());
-        QCOMPARE(env->played, QStringList{kClick});
         QVERIFY(!Screens::stage()->close());  // refused: the program goes on
         QPointer<Titlefrm> t = Screens::find<Titlefrm>();
         QCOMPARE(stack(), QStringLiteral("intro0 | Titlefrm"));
@@ -175,7 +172,7 @@ private slots:
         click(menu->Label2[16]);
         click(Screens::find<Titlefrm>()->Command2);
         QVERIFY(Screens::ended());
-        QCOMPARE(env->played.size(), 4);
+        QCOMPARE(env->played.size(), 4);  // OK, Cancel, Exit, Exit
     }
 
     // Either option is chosen silently; off, a menu entry makes no sound; every load of the
