@@ -53,7 +53,8 @@ Screen *open(int entry, int button)
     return Screens::stage()->frontScreen();
 }
 
-Activity *openActivity(int entry, int button) { return qobject_cast<Activity *>(open(entry, button)); }
+// An activity of the weather topic, by its hub button.
+Activity *openActivity(int button) { return qobject_cast<Activity *>(open(10, button)); }
 
 QString focusedText()
 {
@@ -148,7 +149,7 @@ private slots:
     {
         QFETCH(int, button);
         QFETCH(bool, byKeys);
-        Activity *a = openActivity(10, button);
+        Activity *a = openActivity(button);
         QVERIFY(a && activate(a));
         auto choose = [&](QWidget *w, int k) {
             if (!byKeys)
@@ -172,7 +173,7 @@ private slots:
     // Escape, after which a box clicked does nothing; a touch drag drops it as the mouse does.
     void liftLowerAndTouch()
     {
-        Activity *a = openActivity(10, 3);
+        Activity *a = openActivity(3);
         QVERIFY(activate(a));
         const TwipsRect at = a->labelRect(0);
         for (int how = 0; how < 3; ++how) {

@@ -335,7 +335,6 @@ private slots:
         }
         QTest::mouseClick(Screens::stage(), Qt::LeftButton, {}, QPoint(2, 2));
         QCOMPARE(stack(), QStringLiteral("A C B"));
-        QCOMPARE(Screens::stage()->frontScreen(), b);
         Screens::unload<B>();
         Screens::unload<C>();
         QCOMPARE(QApplication::focusWidget(), a->second);
