@@ -213,7 +213,8 @@ private slots:
             << QStringList{"Sound On", "Teachers' Guide", "Measuring Temperature", "Multiple Choice Wizard", "Other Planets",
                            "Worksheet Catalogue", "Acknowledgments", "Exit"};
         QTest::newRow("hub") << 10 << -1
-                             << QStringList{"Key Facts", "Teacher's Notes", "Multiple Choice", "Labelling Activity", "Ordering Activity", "Exit"};
+                             << QStringList{"Key Facts", "Teacher's Notes", "Multiple Choice", "Labelling Activity",
+                                            "Ordering Activity", "Exit"};
         QTest::newRow("quiz") << 10 << 0 << QStringList();
         QTest::newRow("activity") << 10 << 3 << QStringList();
         QTest::newRow("guide, which makes no sound") << 20 << -1 << QStringList();
