@@ -13,6 +13,7 @@
 #include "support/testenv.h"
 #include "topics/hub.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QTest>
 
@@ -56,6 +57,7 @@ private slots:
         rnd::setGenerator({});
         printing::setFactory({});
         env.reset();
+        qunsetenv("QUILLMOOR_SCALE");
     }
 
     void brokenBankOpensNoQuiz()
@@ -281,12 +283,14 @@ private slots:
         QTest::addColumn<QString>("heading");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("score");
-        QTest::newRow("A4 after a quiz") << 11906.0 << 16838.0 << "Quillmoor" << "Sam Jones" << 10;
-        QTest::newRow("Letter, empty name") << 12240.0 << 15840.0 << "Quillmoor" << "" << 10;
-        QTest::newRow("after an activity, no quiz") << 11906.0 << 16838.0 << "" << "Ada" << 8;
+        QTest::addColumn<QByteArray>("scale");  // the screens' scale changes nothing on paper
+        QTest::newRow("A4 after a quiz") << 11906.0 << 16838.0 << "Quillmoor" << "Sam Jones" << 10 << QByteArray("1");
+        QTest::newRow("Letter, empty name") << 12240.0 << 15840.0 << "Quillmoor" << "" << 10 << QByteArray("1");
+        QTest::newRow("after an activity, no quiz") << 11906.0 << 16838.0 << "" << "Ada" << 8 << QByteArray("1");
         QTest::newRow("a heading wider than a quarter of the page")
-            << 11906.0 << 16838.0 << "A very long heading for this certificate"
-                                                                    << "Ada" << 10;
+            << 11906.0 << 16838.0 << "A very long heading for this certificate" << "Ada" << 10 << QByteArray("1");
+        QTest::newRow("a heading near a quarter of the page, screens at 1.8")
+            << 11906.0 << 16838.0 << "A heading near a quarter of a page" << "Ada" << 10 << QByteArray("1.8");
     }
     void certificate()
     {
@@ -295,19 +299,25 @@ private slots:
         QFETCH(QString, heading);
         QFETCH(QString, name);
         QFETCH(int, score);
+        QFETCH(QByteArray, scale);
+        env.reset();
+        qputenv("QUILLMOOR_SCALE", scale);
+        env = std::make_unique<TestEnv>();
         Welldone *done = resultsFor(score, score, heading);
         QTest::keyClicks(done->Text1, name);
         env->played.clear();
+        // At 1.8 the button lies beyond the offscreen test screen, so the handler is called.
+        auto print = [&] { scale == "1" ? click(done->label3[0]) : done->label3_Click(0); };
         failWith(PrintError("no default printer"));  // reported, and the screen stays as it was
-        click(done->label3[0]);
+        print();
         failWith(std::runtime_error("unexpected"));
-        click(done->label3[0]);
+        print();
         QVERIFY(done->isVisible());
         paper(W, H);
-        click(done->label3[0]);
+        print();
 
         // The heading's size comes from its width on the results screen, not on the printer.
-        const double h = QFontMetrics(done->font()).horizontalAdvance(heading) * 15.0;
+        const double h = QFontMetrics(QApplication::font()).horizontalAdvance(heading) * 15.0;
         const QString blank = line(" "), banner = keep("   Well Done      Well Done     Well Done     Well Done    ");
         auto centre = [&](const QString &t) { return QStringList{x((W - 100.0 * t.size()) / 2), line(t)}; };
         QStringList want{"in colour", "font Times New Roman", "colour #0000ff", "size 25", blank, banner, banner,
@@ -330,27 +340,6 @@ private slots:
         QCOMPARE(log, want << "end");
         QCOMPARE(env->messages->shown, (QStringList{kProblem, kCancelled, "Your certificate is now printing."}));
         QVERIFY(env->played.isEmpty());  // never a click after the certificate
-    }
-
-    // The screens' scale changes nothing on paper: the same certificate at 1 and at 1.8.
-    void certificateIsTheSameAtAnyScale()
-    {
-        QStringList logs[2];
-        const char *scales[2] = {"1", "1.8"};
-        for (int i = 0; i < 2; ++i) {
-            env.reset();
-            qputenv("QUILLMOOR_SCALE", scales[i]);
-            env = std::make_unique<TestEnv>();
-            log.clear();
-            paper(11906, 16838);
-            Welldone *done = resultsFor(10, 10, QStringLiteral("A heading near a quarter of a page"));
-            done->Text1->setText(QStringLiteral("Ada"));
-            done->label3_Click(0);
-            logs[i] = log;
-        }
-        qunsetenv("QUILLMOOR_SCALE");
-        QVERIFY(logs[0].contains(line("Ada")));
-        QCOMPARE(logs[1], logs[0]);
     }
 
 private:
