@@ -259,7 +259,6 @@ private slots:
         QFETCH(QString, text);
         const WorksheetEntries e = entries(title, text);
         WorksheetEntries back = loaded(e);
-        QCOMPARE(back.questions[9], asLoaded(e).questions[9]);
         QVERIFY(back == asLoaded(e));
         back.title = title;  // edited, under its catalogue title, and saved again: the same file
         QCOMPARE(worksheetbytes(back), worksheetbytes(e));
