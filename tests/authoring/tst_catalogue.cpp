@@ -136,28 +136,21 @@ private slots:
         QCOMPARE(titles().mid(0, first.size()), first);
     }
 
+    // Read by the menu on its timer, not before: the shipped, empty one while the teacher has
+    // none, else the teacher's; with neither, what was read stays.
     void theTeachersCatalogueElseTheShippedOne()
     {
         TestEnv env;
-        QVERIFY(readcatalogue());  // the shipped, empty one
-        QCOMPARE(shared::worksheetcount.toInt(), 0);
+        intro0 *menu = Screens::show<intro0>();
+        QVERIFY(shared::worksheetcount.isEmpty());
+        QTRY_VERIFY(!menu->Timer1->isActive());
+        QVERIFY(!shared::worksheetcount.isEmpty() && shared::worksheetcount.toInt() == 0);
         TestEnv::writeFile(env.teacherDir() + "/track.txt", " 1 \r\nMine\r\n");
         QVERIFY(readcatalogue());
         QCOMPARE(titles(), QStringList{"Mine"});
-        // With neither, what was read stays.
         QFile::remove(env.teacherDir() + "/track.txt");
         QFile::remove(env.dataDir() + "/multiple/track.txt");
         QVERIFY(!readcatalogue());
-        QCOMPARE(titles(), QStringList{"Mine"});
-    }
-
-    void theMenuReadsItOnItsTimer()
-    {
-        TestEnv env;
-        TestEnv::writeFile(env.teacherDir() + "/track.txt", " 1 \r\nMine\r\n");
-        intro0 *menu = Screens::show<intro0>();
-        QVERIFY(shared::worksheetcount.isEmpty());  // not before the menu is up
-        QTRY_VERIFY(!menu->Timer1->isActive());
         QCOMPARE(titles(), QStringList{"Mine"});
     }
 
@@ -266,7 +259,6 @@ private slots:
         QFETCH(QString, text);
         const WorksheetEntries e = entries(title, text);
         WorksheetEntries back = loaded(e);
-        QCOMPARE(back.questions[9], asLoaded(e).questions[9]);
         QVERIFY(back == asLoaded(e));
         back.title = title;  // edited, under its catalogue title, and saved again: the same file
         QCOMPARE(worksheetbytes(back), worksheetbytes(e));
