@@ -115,15 +115,9 @@ void town(QPainter &p, QPointF c, const QString &name, bool labelLeft)
     p.drawText(r, (labelLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, name);
 }
 
-}  // namespace
-
-void makeWeatherMap(const Recipe &r, const QString &out)
+// Sea and land, shaded by height, with a darker line along the coast.
+void shadeLand(QImage &img, const QSize &size, double w, double h)
 {
-    const QSize size = r.size(QStringLiteral("size"));
-    const double w = size.width(), h = size.height();
-    QImage img(size, QImage::Format_RGB32);
-
-    // Sea and land, shaded by height, with a darker line along the coast.
     std::vector<double> hs(size.width() * size.height());
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
@@ -147,6 +141,44 @@ void makeWeatherMap(const Recipe &r, const QString &out)
             row[x] = (coast ? Rgb(70, 90, 70) : c).pixel();
         }
     }
+}
+
+// Key and compass, and a frame round the map.
+void drawKeyAndCompass(QPainter &p, double w, double h)
+{
+    const QRectF key(w - 176, h - 40, 168, 30);
+    p.setPen(QPen(QColor(40, 60, 110), 1.5));
+    p.setBrush(QColor(255, 255, 255, 230));
+    p.drawRoundedRect(key, 6, 6);
+    p.setFont(sans(13));
+    p.drawText(key, Qt::AlignCenter, QStringLiteral("Temperatures in °C"));
+    const QPointF n(w - 28, 34);
+    QPainterPath arrow;
+    arrow.moveTo(n + QPointF(0, -20));
+    arrow.lineTo(n + QPointF(9, 8));
+    arrow.lineTo(n + QPointF(0, 2));
+    arrow.lineTo(n + QPointF(-9, 8));
+    arrow.closeSubpath();
+    p.setBrush(QColor(40, 60, 110));
+    p.setPen(Qt::NoPen);
+    p.drawPath(arrow);
+    p.setPen(QColor(40, 60, 110));
+    p.setFont(sans(14));
+    p.drawText(QRectF(n.x() - 10, n.y() + 8, 20, 18), Qt::AlignCenter, QStringLiteral("N"));
+    p.setPen(QPen(QColor(40, 60, 110), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
+}
+
+}  // namespace
+
+void makeWeatherMap(const Recipe &r, const QString &out)
+{
+    const QSize size = r.size(QStringLiteral("size"));
+    const double w = size.width(), h = size.height();
+    QImage img(size, QImage::Format_RGB32);
+
+    shadeLand(img, size, w, h);
 
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -176,29 +208,7 @@ void makeWeatherMap(const Recipe &r, const QString &out)
     reading(p, QPointF(w * 0.84, h * 0.45), 12);
     reading(p, QPointF(w * 0.66, h * 0.90), 16);
 
-    // Key and compass.
-    const QRectF key(w - 176, h - 40, 168, 30);
-    p.setPen(QPen(QColor(40, 60, 110), 1.5));
-    p.setBrush(QColor(255, 255, 255, 230));
-    p.drawRoundedRect(key, 6, 6);
-    p.setFont(sans(13));
-    p.drawText(key, Qt::AlignCenter, QStringLiteral("Temperatures in °C"));
-    const QPointF n(w - 28, 34);
-    QPainterPath arrow;
-    arrow.moveTo(n + QPointF(0, -20));
-    arrow.lineTo(n + QPointF(9, 8));
-    arrow.lineTo(n + QPointF(0, 2));
-    arrow.lineTo(n + QPointF(-9, 8));
-    arrow.closeSubpath();
-    p.setBrush(QColor(40, 60, 110));
-    p.setPen(Qt::NoPen);
-    p.drawPath(arrow);
-    p.setPen(QColor(40, 60, 110));
-    p.setFont(sans(14));
-    p.drawText(QRectF(n.x() - 10, n.y() + 8, 20, 18), Qt::AlignCenter, QStringLiteral("N"));
-    p.setPen(QPen(QColor(40, 60, 110), 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
+    drawKeyAndCompass(p, w, h);
     p.end();
 
     if (!img.save(out, "JPEG", int(r.number(QStringLiteral("quality"), 92))))
