@@ -6,7 +6,7 @@ what=${1:-run}
 
 run_pkgs=(g++ cmake make qt6-base-dev qt6-multimedia-dev libgif-dev libxkbcommon-dev
           fonts-liberation fonts-liberation2 fonts-wine qt6-wayland
-          qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin
+          flite1-dev
           dpkg-dev file)
 test_pkgs=(xvfb xauth xdotool x11-utils x11-apps imagemagick pulseaudio pulseaudio-utils sox
            cups printer-driver-cups-pdf poppler-utils libwmf-bin libmagickcore-6.q16-6-extra

@@ -6,6 +6,7 @@
 #include "platform/twips.h"
 #include "platform/theme.h"
 #include "quiz/welldone.h"
+#include "quiz/wrong.h"
 #include "core/setupform.h"
 #include "core/shared.h"
 #include "core/soundrequest.h"
@@ -241,6 +242,9 @@ void Activity::label3_Click(int index)
         break;
     case 2:
         shared::score = countScore();
+        // Afresh, as after a quiz: never the results of an attempt before this one.
+        Screens::unload<Welldone>();
+        Screens::unload<Wrong>();
         Screens::show<Welldone>();
         break;
     default:

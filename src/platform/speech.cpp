@@ -1,7 +1,7 @@
 #include "platform/speech.h"
 
 #include "platform/module.h"
-#include "platform/qtspeech/qtspeech.h"
+#include "platform/speechbackend.h"
 
 
 namespace {

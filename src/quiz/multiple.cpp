@@ -244,6 +244,10 @@ void multiple::label3_Click(int index)
 
 void multiple::endQuiz()
 {
+    // A results screen that another route left loaded (the window's close, then "Cancel") still
+    // holds that attempt's score, name and wrong answers: this attempt's are made afresh.
+    Screens::unload<Welldone>();
+    Screens::unload<Wrong>();
     for (int q = 1; q <= 10; ++q)
         shared::score = shared::score.toInt() + shared::mark[q].toInt();
     const QList<int> wrong = results::wrongQuestions(shared::mark);

@@ -7,7 +7,7 @@
 #include "core/readaloud.h"
 #include "core/shared.h"
 #include "platform/accessibility.h"
-#include "platform/qtspeech/qtspeech.h"
+#include "platform/speechbackend.h"
 #include "platform/screens.h"
 #include "quiz/multiple.h"
 #include "quiz/welldone.h"

@@ -8,6 +8,7 @@
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
 #include "shell/intro0.h"
+#include "shell/titlefrm.h"
 #include "core/shared.h"
 #include "support/recordingprinter.h"
 #include "support/testenv.h"
@@ -167,6 +168,42 @@ private slots:
         click(done->label3[1]);  // Exit
         settle();
         QVERIFY(!Screens::isLoaded<Welldone>());
+    }
+
+    // Full marks and a name, the results left by each way out, then the quiz again with three
+    // wrong: the results are this attempt's, never the last pupil's score, name or wrong answers.
+    void resultsAfterEachWayOut_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("Exit") << "exit";
+        QTest::newRow("Escape") << "escape";
+        QTest::newRow("window closed, then Cancel") << "close";
+    }
+    void resultsAfterEachWayOut()
+    {
+        QFETCH(QString, way);
+        Welldone *done = answer(open(10), {});
+        QVERIFY(done->Text1->isVisible());
+        QTest::keyClicks(done->Text1, QStringLiteral("Amira"));
+        if (way == "exit") {
+            click(done->label3[1]);
+        } else if (way == "escape") {
+            QTest::keyClick(done, Qt::Key_Escape);
+        } else {
+            QVERIFY(!Screens::stage()->close());
+            click(Screens::find<Titlefrm>()->Command1);  // "Cancel": the menu, the results still loaded
+        }
+        settle();
+
+        done = answer(open(10), {1, 4, 7});
+        QCOMPARE(done->Label1->text(), QStringLiteral("You have scored 7 out of 10."));
+        QVERIFY(!done->Text1->isVisible() && done->Text1->text().isEmpty() && !done->Label2->isVisible());
+        QCOMPARE(done->label3[0]->text(), QStringLiteral("Check Wrong Answers"));
+        click(done->label3[0]);
+        Wrong *w = Screens::find<Wrong>();
+        for (int k = 0; k < 10; ++k)
+            QCOMPARE(w->Label2[k]->isVisibleTo(w), k < 3);
+        QCOMPARE(w->Label2[2]->text(), QStringLiteral(" 7. ") + shared::question[7]);
     }
 
     // One walk through a quiz that is left half done: a missing printer and a failing one are

@@ -1,5 +1,5 @@
 #pragma once
-// What the speech module offers the program: one engine, ready or not, that speaks a text and
+// What the speech module offers the program: one voice, ready or not, that speaks a text and
 // returns at once.
 #include <QString>
 #include <QStringList>
