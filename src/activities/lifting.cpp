@@ -2,6 +2,8 @@
 // Enter) is put down on the box or home slot clicked (or chosen with Tab and Enter) next, through
 // the very drop pass a drag ends with.
 #include "activities/engine.h"
+#include "platform/focus.h"
+#include "platform/messages.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>
@@ -63,15 +65,24 @@ void Activity::putOn(const TwipsRect &target, bool byKeyboard)
 
 QList<QWidget *> Activity::focusStops() const
 {
-    // With a label lifted, Tab runs over the places it can go; otherwise over the labels.
+    // With a label lifted, Tab runs from it over the boxes it can go into, then the home slots,
+    // then the buttons; the other labels are no stops then. Otherwise it runs over the labels.
     QList<QWidget *> stops = Screen::focusStops();
     if (lifted_ < 0)
         return stops;
+    QList<QWidget *> boxes, homes;
     for (int i = 0; i < count(); ++i) {
         if (i != lifted_)
             stops.removeAll(Label2[i]);
-        stops << Label1[i] << Label4[i];
+        boxes << Label1[i];
+        homes << Label4[i];
     }
+    focus::sortReadingOrder(boxes, this);
+    focus::sortReadingOrder(homes, this);
+    const qsizetype at = stops.indexOf(Label2[lifted_]) + 1;
+    const QList<QWidget *> places = boxes + homes;
+    for (qsizetype k = 0; k < places.size(); ++k)
+        stops.insert(at + k, places[k]);
     return stops;
 }
 
@@ -83,10 +94,18 @@ void Activity::mousePressEvent(QMouseEvent *event)
 
 void Activity::escape()
 {
-    if (lifted_ >= 0)
+    if (lifted_ >= 0) {
         lower();
-    else
-        Screen::escape();
+        return;
+    }
+    // As in a quiz: labels already placed are not thrown away by a stray key without asking.
+    bool placed = false;
+    for (int i = 0; i < count(); ++i)
+        placed = placed || labels_[std::size_t(i)].left != slots_[std::size_t(i)].left
+                 || labels_[std::size_t(i)].top != slots_[std::size_t(i)].top;
+    if (placed && !messages::okCancel(QStringLiteral("Leave this activity? Your answers will be lost.")))
+        return;
+    Screen::escape();
 }
 
 bool Activity::eventFilter(QObject *watched, QEvent *event)

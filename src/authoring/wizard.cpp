@@ -2,6 +2,7 @@
 
 #include "authoring/browser.h"
 #include "authoring/worksheets.h"
+#include "platform/accessibility.h"
 #include "platform/labels.h"
 #include "platform/messages.h"
 #include "platform/screens.h"
@@ -28,7 +29,7 @@ QLabel *fixedText(QWidget *parent, const QString &text, double left, double top,
 QLineEdit *box(QWidget *parent, int maxLength, double pt)
 {
     auto *e = new QLineEdit(parent);
-    textlimit::limit(e, maxLength);
+    textlimit::limitWithCount(e, maxLength);
     e->setFont(twips::font(QStringLiteral("Times New Roman"), pt));
     return e;
 }
@@ -90,6 +91,23 @@ wizard::wizard() : Screen(QStringLiteral("wizard"))
     }
     declareHighlighting(label3, {0, 1}, true);
     setExitButton(label3[0]);
+
+    // Beside "Save Worksheet", where nothing else stands.
+    ampersandNote = fixedText(this, QStringLiteral("An \"&\" you type will show as a comma in the quiz."), 120, 8000, 6840, 9.75);
+    ampersandNote->setObjectName(QStringLiteral("ampersandNote"));
+    ampersandNote->hide();
+    for (QLineEdit *e : findChildren<QLineEdit *>())
+        connect(e, &QLineEdit::textChanged, this, &wizard::noteAmpersands);
+}
+
+void wizard::noteAmpersands()
+{
+    bool any = false;
+    for (QLineEdit *e : findChildren<QLineEdit *>())
+        any = any || e->text().contains(QLatin1Char('&'));
+    if (any && ampersandNote->isHidden())
+        accessibility::announce(this, ampersandNote->text());
+    ampersandNote->setVisible(any);
 }
 
 void wizard::onLoad()

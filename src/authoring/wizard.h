@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 
 // Where a teacher writes a worksheet: a title, ten questions, four answers each with a tick box
@@ -22,6 +23,8 @@ public:
     ControlArray<QLineEdit> Text3;  // answers 4q + a
     ControlArray<QCheckBox> Check1; // 4q + a
     ControlArray<ClickLabel> label3; // 0 Exit, 1 Save Worksheet
+    // Shown while a box holds "&": the worksheet file keeps it for a comma.
+    QLabel *ampersandNote;
 
     void label3_Click(int index);
     // Validates the entries in order; saves when they are complete.
@@ -35,6 +38,7 @@ public:
 
 private:
     QString misfits() const;
+    void noteAmpersands();
     void save();
 
     WorksheetEntries saved_;  // as last opened or saved

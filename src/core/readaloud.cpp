@@ -41,6 +41,12 @@ ReadAloud::ReadAloud(QWidget *screen, std::function<QString()> text, double left
     setToolTip(QStringLiteral("Read aloud (R)"));
     twips::place(this, left, top, kSize, kSize);
     connect(this, &ClickLabel::clicked, this, &ReadAloud::toggle);
+    // While it reads, the button shows it; asked of the speaker, which finishes on its own.
+    watch_.setInterval(200);
+    connect(&watch_, &QTimer::timeout, this, [this] {
+        if (!speech::speaker()->speaking())
+            setReading(false);
+    });
     screen->installEventFilter(this);
     // No engine, no button: nothing else changes on the screen.
     if (!speech::speaker()->available())
@@ -64,14 +70,26 @@ void ReadAloud::toggle()
     if (text.isEmpty())
         return;
     s->say(text);
-    reading_ = true;
+    setReading(true);
 }
 
 void ReadAloud::stop()
 {
-    if (!std::exchange(reading_, false))
+    if (!reading_)
         return;
+    setReading(false);
     speech::speaker()->stop();
+}
+
+void ReadAloud::setReading(bool on)
+{
+    reading_ = on;
+    if (on)
+        watch_.start();
+    else
+        watch_.stop();
+    setAccessibleDescription(on ? QStringLiteral("Reading. Press again to stop.") : QString());
+    update();
 }
 
 bool ReadAloud::eventFilter(QObject *, QEvent *event)
@@ -96,7 +114,12 @@ void ReadAloud::paintEvent(QPaintEvent *event)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const double w = width(), h = height();
-    const QColor ink = isEnabled() ? theme::buttonYellow : QColor(140, 140, 140);
+    QColor ink = isEnabled() ? theme::buttonYellow : QColor(140, 140, 140);
+    if (reading_) {
+        // Reading: the button lights up, the speaker dark on it, with a third wave.
+        p.fillRect(rect().adjusted(1, 1, -1, -1), ink);
+        ink = theme::black;
+    }
     QPainterPath body;
     body.moveTo(w * 0.18, h * 0.38);
     body.lineTo(w * 0.34, h * 0.38);
@@ -107,6 +130,7 @@ void ReadAloud::paintEvent(QPaintEvent *event)
     body.closeSubpath();
     p.fillPath(body, ink);
     p.setPen(QPen(ink, qMax(1.5, w / 16)));
-    for (double r : {0.14, 0.26})
-        p.drawArc(QRectF(w * 0.54 - w * r, h * 0.5 - h * r, 2 * w * r, 2 * h * r), -45 * 16, 90 * 16);
+    for (double r : {0.14, 0.26, 0.38})
+        if (r < 0.3 || reading_)
+            p.drawArc(QRectF(w * 0.54 - w * r, h * 0.5 - h * r, 2 * w * r, 2 * h * r), -45 * 16, 90 * 16);
 }

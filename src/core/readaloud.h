@@ -5,6 +5,7 @@
 // no speech engine the button is never shown and R does nothing.
 #include "platform/clicklabel.h"
 
+#include <QTimer>
 #include <functional>
 
 class ReadAloud : public ClickLabel {
@@ -18,14 +19,19 @@ public:
     void toggle();
     // Stops its own reading (a new question or page, the screen hidden); nothing else's.
     void stop();
+    // Reading now: the button shows it until the speaker has finished or is stopped.
+    bool reading() const { return reading_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void setReading(bool on);
+
     std::function<QString()> text_;
     bool reading_ = false;
+    QTimer watch_;
 };
 
 // "Question text? A: first. B: second. C: third. D: fourth." as the quiz reads it.

@@ -55,13 +55,11 @@ QWidget *step(const QList<QWidget *> &stops, const QWidget *current, bool forwar
 {
     if (stops.isEmpty())
         return nullptr;
-    QList<QWidget *> ordered = stops;
-    sortReadingOrder(ordered, root);
-    const qsizetype at = ordered.indexOf(const_cast<QWidget *>(current));
+    const qsizetype at = stops.indexOf(const_cast<QWidget *>(current));
     if (at < 0)
-        return forward ? ordered.first() : ordered.last();
-    const qsizetype n = ordered.size();
-    return ordered[(at + (forward ? 1 : n - 1)) % n];
+        return forward ? stops.first() : stops.last();
+    const qsizetype n = stops.size();
+    return stops[(at + (forward ? 1 : n - 1)) % n];
 }
 
 QWidget *neighbour(const QList<QWidget *> &stops, const QWidget *current, Qt::Key arrow, const QWidget *root)

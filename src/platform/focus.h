@@ -10,8 +10,8 @@ namespace focus {
 QList<QWidget *> tabStops(const QWidget *root);
 // `stops` sorted into reading order by their places in `root`.
 void sortReadingOrder(QList<QWidget *> &stops, const QWidget *root);
-// The stop after (or before) `current` in reading order, wrapping round; the first (or last) when
-// `current` is not a stop. Null when there are no stops.
+// The stop after (or before) `current` in `stops`, which are in the order Tab takes them, wrapping
+// round; the first (or last) when `current` is not a stop. Null when there are no stops.
 QWidget *step(const QList<QWidget *> &stops, const QWidget *current, bool forward, const QWidget *root);
 // The nearest stop from `current` in the direction of an arrow key; null when there is none.
 QWidget *neighbour(const QList<QWidget *> &stops, const QWidget *current, Qt::Key arrow, const QWidget *root);

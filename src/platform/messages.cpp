@@ -3,7 +3,11 @@
 #include "platform/screens.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace {
 
@@ -21,6 +25,19 @@ private:
         // Modal to the stage and centred on it, whatever the window manager would do.
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillmoor"), text, buttons, Screens::stage());
         box.setWindowModality(Qt::ApplicationModal);
+        // At the screens' scale: a window takes no font from its parent unless told to. Qt wraps
+        // a box's text past a width meant for a desktop's own font size, which would make a tall,
+        // narrow box of a line at a larger scale: the line is kept whole while it fits the widest
+        // box Qt allows (1000 pixels) and most of the stage.
+        QWidget *stage = Screens::stage();
+        box.setFont(stage->font());
+        if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+            int line = 0;
+            for (const QString &l : text.split(QLatin1Char('\n')))
+                line = std::max(line, QFontMetrics(box.font()).horizontalAdvance(l));
+            const QMargins m = box.layout() ? box.layout()->contentsMargins() : QMargins();
+            label->setMinimumWidth(std::min({line, 1000 - m.left() - m.right(), stage->width() * 3 / 5}));
+        }
         return box.exec();
     }
 };

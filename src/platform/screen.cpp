@@ -113,7 +113,12 @@ void Screen::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-QList<QWidget *> Screen::focusStops() const { return focus::tabStops(this); }
+QList<QWidget *> Screen::focusStops() const
+{
+    QList<QWidget *> stops = focus::tabStops(this);
+    focus::sortReadingOrder(stops, this);
+    return stops;
+}
 
 bool Screen::focusNextPrevChild(bool next)
 {

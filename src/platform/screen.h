@@ -39,7 +39,8 @@ public:
     void setExitButton(ClickLabel *exit);
     void setEscapeAction(std::function<void()> action) { escape_ = std::move(action); }
     void setEnterAction(std::function<void()> action) { enter_ = std::move(action); }
-    // The controls Tab, Shift+Tab and the arrows move the focus among; Tab never leaves the screen.
+    // The controls Tab, Shift+Tab and the arrows move the focus among, in the order Tab takes them
+    // (reading order unless a screen has a better one); Tab never leaves the screen.
     virtual QList<QWidget *> focusStops() const;
     // Gives the keyboard focus to this screen's first control that takes Tab, else to the screen.
     void focusFirstControl();

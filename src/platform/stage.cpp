@@ -1,11 +1,14 @@
 #include "platform/stage.h"
 
+#include "platform/scaledstyle.h"
+
 #include "platform/screens.h"
 #include "platform/theme.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
 #include <QApplication>
+#include <QToolTip>
 #include <QCursor>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -86,6 +89,7 @@ Stage::Stage(const QString &objectName) : Screen(objectName, TopLevel{})
         fixed_ = *chosen;
     }
     baseFontPx_ = QFontInfo(QApplication::font()).pixelSize();
+    scaledstyle::install();
     // Screens are built after the stage: they start at the factor chosen here.
     twips::setFactor(fitting_ ? stagescale::fitFactor(size()) : fixed_);
     scaleOwnFont();
@@ -242,6 +246,8 @@ void Stage::scaleOwnFont()
     QFont f = QApplication::font();
     f.setPixelSize(std::max(1, int(std::lround(baseFontPx_ * twips::factor()))));
     setFont(f);
+    // Tool tips and message boxes are windows of their own, which take no font from the stage.
+    QToolTip::setFont(f);
 }
 
 void Stage::closeEvent(QCloseEvent *event)

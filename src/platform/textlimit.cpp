@@ -1,5 +1,9 @@
 #include "platform/textlimit.h"
 
+#include <QEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTextBoundaryFinder>
 #include <algorithm>
@@ -52,7 +56,63 @@ private:
     int max_;
 };
 
+// The count in a box's right end, the typed text kept clear of it.
+class Counter : public QLabel {
+public:
+    Counter(QLineEdit *box, int max, int near) : QLabel(box), box_(box), max_(max), near_(near)
+    {
+        setObjectName(QStringLiteral("remaining"));
+        setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        QPalette p = palette();
+        p.setColor(QPalette::WindowText, QColor(96, 96, 96));
+        setPalette(p);
+        box->installEventFilter(this);
+        QObject::connect(box, &QLineEdit::textChanged, this, [this] { update(); });
+        update();
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::FontChange)
+            update();
+        return false;
+    }
+
+private:
+    void update()
+    {
+        const QString count = remainingText(box_->text(), max_, near_);
+        QFont f = box_->font();
+        f.setPixelSize(std::max(1, QFontInfo(box_->font()).pixelSize() * 3 / 4));
+        setFont(f);
+        setText(count);
+        const int w = count.isEmpty() ? 0 : QFontMetrics(f).horizontalAdvance(QStringLiteral("00 left")) + 4;
+        setGeometry(box_->width() - w - 3, 0, w, box_->height());
+        setVisible(!count.isEmpty());
+        box_->setTextMargins(0, 0, w, 0);
+        // A reader hears it with the box.
+        box_->setAccessibleDescription(count.isEmpty() ? QString() : count.chopped(5) + QStringLiteral(" characters left"));
+    }
+
+    QLineEdit *box_;
+    int max_, near_;
+};
+
 }  // namespace
+
+QString remainingText(const QString &text, int max, int near)
+{
+    const int left = std::max(0, max - length(text));
+    return left <= near ? QStringLiteral("%1 left").arg(left) : QString();
+}
+
+void limitWithCount(QLineEdit *box, int max, int near)
+{
+    limit(box, max);
+    new Counter(box, max, near);
+}
 
 int length(const QString &text) { return int(boundaries(text).size()) - 1; }
 

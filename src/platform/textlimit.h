@@ -18,4 +18,11 @@ int length(const QString &text);
 // since a box holds one line.
 void limit(QLineEdit *box, int max);
 
+// limit(), and a count of the characters left ("3 left") inside the box's right end once the
+// text comes within `near` characters of max, so the limit is never a surprise.
+void limitWithCount(QLineEdit *box, int max, int near = 10);
+
+// The count limitWithCount() shows for a text: empty while it is not near the limit.
+QString remainingText(const QString &text, int max, int near);
+
 }  // namespace textlimit

@@ -1,6 +1,7 @@
 #include "quiz/multiple.h"
 
 #include "platform/labels.h"
+#include "platform/messages.h"
 #include "platform/screens.h"
 #include "platform/twips.h"
 #include "platform/theme.h"
@@ -272,6 +273,16 @@ void multiple::choose(int answer)
     Option1[answer]->setFocus(Qt::OtherFocusReason);
 }
 
+void multiple::escape()
+{
+    // Escape is easily pressed by mistake: once an answer is given it asks before the answers go.
+    // The "Exit" button leaves at once, as it always has.
+    const bool started = shared::questnum.toInt() > 1 || chosen() != 0;
+    if (started && !messages::okCancel(QStringLiteral("Leave this quiz? Your answers will be lost.")))
+        return;
+    Screen::escape();
+}
+
 QList<QWidget *> multiple::focusStops() const
 {
     // The answers are one stop, as a group of option buttons is: the chosen one, or the first.
@@ -280,6 +291,11 @@ QList<QWidget *> multiple::focusStops() const
     for (int i = 1; i <= 4; ++i)
         if (i != (c ? c : 1))
             stops.removeAll(Option1[i]);
+    // From the answers, Tab goes on to "Next Question >>" (or "Check Score >>"), what a pupil
+    // does next; "<< Previous Question" would go back and clear the choice.
+    const qsizetype answers = stops.indexOf(Option1[c ? c : 1]);
+    if (answers >= 0 && stops.removeAll(label3[1]))
+        stops.insert(answers + 1, label3[1]);
     return stops;
 }
 

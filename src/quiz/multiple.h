@@ -30,6 +30,7 @@ public:
     QList<QWidget *> focusStops() const override;
 
 protected:
+    void escape() override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

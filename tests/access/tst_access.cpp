@@ -220,6 +220,14 @@ private slots:
         QTest::mouseClick(speaker, Qt::LeftButton);
         QTest::keyClick(quiz, Qt::Key_R);
         QCOMPARE(env->spoken, (QStringList{expected, "stop", expected}));
+        // The button shows it reads until the voice finishes by itself; one press then reads again.
+        QVERIFY(speaker->reading());
+        const QImage lit = speaker->grab().toImage();
+        static_cast<RecordingSpeaker *>(speech::speaker())->finish();
+        QTRY_VERIFY(!speaker->reading());
+        QVERIFY(speaker->grab().toImage() != lit);
+        QTest::keyClick(quiz, Qt::Key_R);
+        QCOMPARE(env->spoken.last(), expected);
         QVERIFY(press(QStringLiteral("Next Question >>")));
         QCOMPARE(env->spoken.last(), QStringLiteral("stop"));
         QCOMPARE(announced(quiz), QStringLiteral("Question 2. ") + shared::question[2]);

@@ -11,6 +11,7 @@
 #include "shell/intro0.h"
 #include "support/testenv.h"
 
+#include <QLabel>
 #include <QTest>
 
 namespace {
@@ -197,6 +198,40 @@ private slots:
         w->Text2[0]->setText(QString());
         w->Text2[0]->insert(QStringLiteral("one\r\ntwo\tthree"));
         QCOMPARE(w->Text2[0]->text(), QStringLiteral("one  two three"));
+    }
+
+    // What the boxes tell while typing: the characters left once the limit is near (a question
+    // holds 60, an answer 30), and that an "&" will come back as a comma.
+    void countsAndAmpersandNote_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<bool>("note");
+        QTest::newRow("empty question") << "Text2_0" << "" << "" << false;
+        QTest::newRow("one character") << "Text2_0" << "W" << "" << false;
+        QTest::newRow("ten left") << "Text2_0" << QString(50, 'w') << "10 left" << false;
+        QTest::newRow("one left") << "Text2_0" << QString(59, 'w') << "1 left" << false;
+        QTest::newRow("full, one more typed") << "Text2_0" << QString(61, 'w') << "0 left" << false;
+        QTest::newRow("an answer with an ampersand") << "Text3_5" << "Salt & water" << "" << true;
+        QTest::newRow("a full answer") << "Text3_5" << QString(30, 'w') << "0 left" << false;
+    }
+    void countsAndAmpersandNote()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, count);
+        QFETCH(bool, note);
+        auto *e = w->findChild<QLineEdit *>(box);
+        QTest::keyClicks(e, typed);
+        auto *remaining = e->findChild<QLabel *>(QStringLiteral("remaining"));
+        QVERIFY(remaining);
+        QCOMPARE(remaining->isVisible() ? remaining->text() : QString(), count);
+        if (!count.isEmpty())  // the typing is kept clear of the count
+            QVERIFY(e->textMargins().right() >= remaining->width() && remaining->geometry().right() < e->width());
+        QCOMPARE(w->ampersandNote->isVisible(), note);
+        e->clear();
+        QVERIFY(!remaining->isVisible() && !w->ampersandNote->isVisible());
     }
 
     void fitCheckMatchesTheQuizScreen_data()

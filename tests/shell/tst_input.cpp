@@ -2,6 +2,7 @@
 // touch beside the drag. Everything goes through real mouse, key and touch events on the screens.
 #include "activities/engine.h"
 #include "core/shared.h"
+#include "platform/focus.h"
 #include "platform/screens.h"
 #include "platform/theme.h"
 #include "quiz/multiple.h"
@@ -236,6 +237,49 @@ private slots:
         else
             QVERIFY(!s || !s->isVisible());
         QCOMPARE(env->played.contains(kClick), entry != 20);
+    }
+
+    // The keyboard leads on: after an answer, Tab goes to "Next Question >>"; with a label lifted,
+    // to the first box. Escape asks before it throws away answers or placed labels, and leaves
+    // only when the pupil says OK.
+    void keyboardLeadsOnAndEscapeAsks_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("quiz") << 0 << "Leave this quiz? Your answers will be lost.";
+        QTest::newRow("activity") << 3 << "Leave this activity? Your answers will be lost.";
+    }
+    void keyboardLeadsOnAndEscapeAsks()
+    {
+        QFETCH(int, button);
+        QFETCH(QString, question);
+        QPointer<Screen> s = open(10, button);
+        QVERIFY(s && activate(s));
+        if (auto *quiz = qobject_cast<multiple *>(s.data())) {
+            key(s, Qt::Key_2);
+            key(s, Qt::Key_Tab);
+            QCOMPARE(focused(), quiz->label3[1]);
+        } else {
+            auto *a = qobject_cast<Activity *>(s.data());
+            a->Label2[0]->setFocus(Qt::TabFocusReason);
+            key(s, Qt::Key_Return);
+            key(s, Qt::Key_Tab);
+            QList<QWidget *> boxes;
+            for (int i = 0; i < a->count(); ++i)
+                boxes << a->Label1[i];
+            focus::sortReadingOrder(boxes, a);
+            QCOMPARE(focused(), boxes.front());
+            key(s, Qt::Key_Return);
+            QCOMPARE(a->lifted(), -1);
+        }
+        env->messages->answers = {false};
+        key(s, Qt::Key_Escape);
+        settle();
+        QCOMPARE(env->messages->shown, QStringList{question});
+        QVERIFY(s && s->isVisible());
+        key(s, Qt::Key_Escape);  // OK this time
+        settle();
+        QVERIFY(!s || !s->isVisible());
     }
 
     void focusRingShows_data()

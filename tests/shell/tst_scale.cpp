@@ -2,6 +2,8 @@
 // QUILLMOOR_SCALE, F11 between fit and actual size, and the activities' drags and scores in twips
 // whatever the factor. Drags are real mouse events at the scaled pixels, on a 1920 x 1200 display.
 #include "activities/engine.h"
+#include "authoring/wizard.h"
+#include "platform/messages.h"
 #include "core/shared.h"
 #include "platform/screens.h"
 #include "platform/stage.h"
@@ -10,7 +12,14 @@
 #include "support/testenv.h"
 #include "topics/hub.h"
 
+#include <QApplication>
+#include <cmath>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
+#include <QToolTip>
 
 namespace {
 
@@ -121,6 +130,43 @@ private slots:
         }
         QCOMPARE(lefts, (QList<QList<float>>{lefts[0], lefts[0], lefts[0]}));
         QCOMPARE(scores, (QList<int>{6, 6, 6}));
+    }
+
+    // What the system would draw at its own size (a message box, a tick box's mark, a tool tip)
+    // grows with the screens: at 1.8 and 3.6 about 1.8 and 3.6 times its size at 1.
+    void systemPartsAtTheScreensScale()
+    {
+        // The box's side (the root of its area: its text wraps where Qt caps its width), its
+        // text, a tick box's mark, a tool tip's text.
+        QList<QList<double>> sizes;
+        for (const char *scale : {"1", "1.8", "3.6"}) {
+            qputenv("QUILLMOOR_SCALE", scale);
+            env = std::make_unique<TestEnv>();
+            messages::set(nullptr);  // the real boxes
+            Screens::show<intro0>();
+            QList<double> at;
+            QTimer::singleShot(0, [&at] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                at << std::sqrt(double(box->width()) * box->height()) << QFontInfo(box->font()).pixelSize();
+                box->done(QMessageBox::Ok);
+            });
+            messages::get().ok(QStringLiteral("There was a problem printing to your printer."));
+            QCheckBox *tick = Screens::get<wizard>()->Check1[0];
+            QStyleOptionButton opt;
+            opt.initFrom(tick);
+            at << tick->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, tick).width()
+               << QFontInfo(QToolTip::font()).pixelSize();
+            QCOMPARE(at.size(), 4);
+            sizes << at;
+            env.reset();
+        }
+        for (int i = 0; i < 4; ++i)
+            for (int row : {1, 2}) {
+                const double ratio = sizes[row][i] / sizes[0][i], want = row == 1 ? 1.8 : 3.6;
+                QVERIFY2(ratio > want * 0.8 && ratio < want * 1.2,
+                         qPrintable(QStringLiteral("measure %1 at %2: %3 times its size at 1").arg(i).arg(want).arg(ratio)));
+            }
     }
 
     // F11 goes to actual size and back to fit; the menu's choices follow, so a click where a

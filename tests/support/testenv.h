@@ -19,7 +19,7 @@ private:
     QStringList *log_;
 };
 
-// Logs "say <text>" and "stop"; speaks until stopped. With no engine it offers nothing.
+// Logs "say <text>" and "stop"; speaks until stopped or finished. With no engine it offers nothing.
 class RecordingSpeaker : public Speaker {
 public:
     RecordingSpeaker(QStringList *log, bool engine) : log_(log), engine_(engine) {}
@@ -35,6 +35,8 @@ public:
         speaking_ = false;
     }
     bool speaking() const override { return speaking_; }
+    // The voice comes to the end of the text by itself.
+    void finish() { speaking_ = false; }
 
 private:
     QStringList *log_;
