@@ -1,11 +1,11 @@
 // Quillmoor: find the data folder, create the application, show the title screen.
-#include "platform/fonts.h"
-#include "platform/paths.h"
-#include "platform/screens.h"
-#include "platform/session.h"
-#include "platform/sound.h"
+#include "services/fonts.h"
+#include "services/paths.h"
+#include "ui/screens.h"
+#include "services/session.h"
+#include "services/sound.h"
 #include "shell/grey.h"
-#include "platform/speech.h"
+#include "services/speech.h"
 #include "shell/install.h"
 #include "shell/titlefrm.h"
 

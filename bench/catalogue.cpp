@@ -3,10 +3,10 @@
 // Usage: bench_catalogue DATA_DIR
 #include "authoring/browser.h"
 #include "authoring/worksheets.h"
-#include "platform/fonts.h"
-#include "platform/messages.h"
-#include "platform/paths.h"
-#include "platform/screens.h"
+#include "services/fonts.h"
+#include "ui/messages.h"
+#include "services/paths.h"
+#include "ui/screens.h"
 #include "core/shared.h"
 #include "shell/grey.h"
 

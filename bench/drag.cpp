@@ -2,9 +2,9 @@
 // repaint, and the drop resolution (sixteen zone tests and the completion check).
 // Usage: bench_drag DATA_DIR
 #include "activities/ordering.h"
-#include "platform/fonts.h"
-#include "platform/paths.h"
-#include "platform/screens.h"
+#include "services/fonts.h"
+#include "services/paths.h"
+#include "ui/screens.h"
 #include "shell/grey.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 // The cost of one frame of the "Other Planets" animation: load the next picture and repaint the
 // hub, as the 50 ms timer does. Median of 300 frames, on the offscreen platform.
 // Usage: bench_hub DATA_DIR
-#include "platform/fonts.h"
-#include "platform/paths.h"
-#include "platform/screens.h"
+#include "services/fonts.h"
+#include "services/paths.h"
+#include "ui/screens.h"
 #include "core/shared.h"
 #include "shell/grey.h"
 #include "topics/hub.h"

@@ -1,9 +1,9 @@
 // Peak memory of a run that opens every screen once, the way their buttons do, with both
 // animations turning a full cycle while in view. Prints the peak resident size (VmHWM).
 // Usage: bench_memory [DATA_DIR]
-#include "platform/fonts.h"
-#include "platform/paths.h"
-#include "platform/screens.h"
+#include "services/fonts.h"
+#include "services/paths.h"
+#include "ui/screens.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
 #include "shell/grey.h"

@@ -1,8 +1,8 @@
 // Time to render each page with our metafile player: the screen renderings onto an 800 x 600
 // picture as the viewer shows them, and at twice that (a high-density display). Median of 50.
 // Usage: bench_pages DATA_DIR
-#include "platform/fonts.h"
-#include "platform/wmf/wmfplayer.h"
+#include "services/fonts.h"
+#include "formats/wmf/wmfplayer.h"
 
 #include <QDir>
 #include <QElapsedTimer>

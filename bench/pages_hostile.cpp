@@ -3,8 +3,8 @@
 // show that their cost grows no faster than their size. Median of 5 (one run for a file over 1 s).
 // Usage: bench_pages_hostile [FOLDER...]
 //   (default: fuzz/regressions/wmf, fuzz/corpus/wmf and ../shared/wmf-samples)
-#include "platform/fonts.h"
-#include "platform/wmf/wmfplayer.h"
+#include "services/fonts.h"
+#include "formats/wmf/wmfplayer.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // Read-aloud's start-up: how long loading the speech module and starting its engine takes (done
 // once, after the title screen is up), and how long from a request to say a question until the
 // engine reports it is speaking. Run with a sound server: build/bench/bench_speech
-#include "platform/sound.h"
-#include "platform/speech.h"
+#include "services/sound.h"
+#include "services/speech.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

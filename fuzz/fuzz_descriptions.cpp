@@ -1,6 +1,6 @@
 // Any bytes as the picture descriptions file, decoded as the program reads it: every entry has a
 // lower-case path with no tab or line end, and words with no blanks at either end.
-#include "platform/accessibility.h"
+#include "ui/accessibility.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Any bytes through the sequential field reader: fields, whole lines and the text decoding, with
 // a small field bound so long runs are exercised too.
-#include "platform/fieldfile.h"
+#include "formats/fieldfile.h"
 
 #include <QBuffer>
 #include <cstdint>

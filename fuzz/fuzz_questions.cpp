@@ -1,6 +1,6 @@
 // Any bytes as a question file: the loader takes a whole set or refuses it, within its field
 // bound, and a refused file leaves the set as it was.
-#include "platform/fieldfile.h"
+#include "formats/fieldfile.h"
 #include "quiz/questions.h"
 #include "core/shared.h"
 

@@ -1,6 +1,6 @@
 // Any bytes as a metafile: parsed, and when they parse, played onto a small picture with the
 // real painter, fonts and all, at one of three scales. Nothing may crash, hang or use memory beyond the reader's bounds.
-#include "platform/wmf/wmfplayer.h"
+#include "formats/wmf/wmfplayer.h"
 
 #include <QGuiApplication>
 #include <QImage>

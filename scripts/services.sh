@@ -1,11 +1,12 @@
 # Starts, for tests and benchmarks, the servers the real program needs: an X server (Xvfb), a
-# sound server with a null sink whose monitor can be recorded, and a private print server whose
-# default queue keeps every job's PDF as Qt made it. Source it, then call start_services;
+# session bus, a sound server with a null sink whose monitor can be recorded, and a private print
+# server whose default queue keeps every job's PDF as Qt made it. Source it, then call start_services;
 # stop_services kills what was started (by PID).
 SERVICES_DIR=""
 XVFB_PID=""
 CUPSD_PID=""
 WM_PID=""
+DBUS_PID=""
 
 start_services() {
     SERVICES_DIR=$(mktemp -d /tmp/quillmoor-services.XXXXXX)
@@ -20,6 +21,16 @@ start_services() {
     for _ in $(seq 100); do [ -S "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     [ -S "/tmp/.X11-unix/X$n" ] || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=":$n"
+
+    # A session bus of our own: Xfwm4 reads its settings over one, and a fresh machine (without
+    # dbus-x11, which starts one on demand) has none.
+    local bus
+    if bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 2>/dev/null); then
+        export DBUS_SESSION_BUS_ADDRESS=${bus%%$'\n'*}
+        DBUS_PID=${bus##*$'\n'}
+    else
+        echo "services: no session bus (dbus-daemon would not start)"
+    fi
 
     export XDG_RUNTIME_DIR="$SERVICES_DIR/runtime"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -136,6 +147,9 @@ stop_services() {
     stop_printing
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
     XVFB_PID=""
+    [ -n "$DBUS_PID" ] && kill "$DBUS_PID" 2>/dev/null
+    DBUS_PID=""
+    unset DBUS_SESSION_BUS_ADDRESS
     [ -n "$SERVICES_DIR" ] && rm -rf "$SERVICES_DIR"
     SERVICES_DIR=""
 }

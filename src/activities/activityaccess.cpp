@@ -1,7 +1,7 @@
 #include "activities/activityaccess.h"
 
 #include "activities/engine.h"
-#include "platform/accessibility.h"
+#include "ui/accessibility.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 // An activity's state is nothing but its labels' positions, kept in single-precision twips; a
 // label is in a box exactly when their left and top are equal.
 #include "activities/rules.h"
-#include "platform/clicklabel.h"
-#include "platform/controlarray.h"
-#include "platform/screen.h"
+#include "ui/clicklabel.h"
+#include "ui/controlarray.h"
+#include "ui/screen.h"
 
 #include <QLabel>
 #include <vector>

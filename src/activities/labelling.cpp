@@ -1,6 +1,6 @@
 #include "activities/labelling.h"
 
-#include "platform/twips.h"
+#include "ui/twips.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "activities/engine.h"
-#include "platform/picturebox.h"
+#include "ui/picturebox.h"
 
 // Naming the eight planets, pictured left to right in order from the Sun, on black.
 class weatherlab : public Activity {

@@ -2,8 +2,8 @@
 // Enter) is put down on the box or home slot clicked (or chosen with Tab and Enter) next, through
 // the very drop pass a drag ends with.
 #include "activities/engine.h"
-#include "platform/focus.h"
-#include "platform/messages.h"
+#include "ui/focus.h"
+#include "ui/messages.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #include "activities/ordering.h"
 
-#include "platform/twips.h"
+#include "ui/twips.h"
 #include "core/shared.h"
 #include "core/soundrequest.h"
 

@@ -1,7 +1,7 @@
 #include "authoring/catalogue.h"
 
-#include "platform/fieldfile.h"
-#include "platform/paths.h"
+#include "formats/fieldfile.h"
+#include "services/paths.h"
 #include "core/shared.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
-#include "platform/clicklabel.h"
-#include "platform/controlarray.h"
+#include "ui/clicklabel.h"
+#include "ui/controlarray.h"
 #include "authoring/worksheets.h"
-#include "platform/screen.h"
+#include "ui/screen.h"
 
 #include <QSet>
 

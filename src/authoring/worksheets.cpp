@@ -1,9 +1,9 @@
 #include "authoring/worksheets.h"
 
 #include "authoring/catalogue.h"
-#include "platform/fieldfile.h"
-#include "platform/messages.h"
-#include "platform/paths.h"
+#include "formats/fieldfile.h"
+#include "ui/messages.h"
+#include "services/paths.h"
 #include "core/shared.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "core/readaloud.h"
 
 #include "core/shared.h"
-#include "platform/speech.h"
-#include "platform/theme.h"
-#include "platform/twips.h"
+#include "services/speech.h"
+#include "ui/theme.h"
+#include "ui/twips.h"
 
 #include <QKeyEvent>
 #include <QPainter>

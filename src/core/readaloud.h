@@ -3,7 +3,7 @@
 // question and its answers, the page on show), and the key R that does the same. A second press
 // while it reads stops it, as does its screen going away. With sound off nothing is spoken; with
 // no speech engine the button is never shown and R does nothing.
-#include "platform/clicklabel.h"
+#include "ui/clicklabel.h"
 
 #include <QTimer>
 #include <functional>

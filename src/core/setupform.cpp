@@ -1,9 +1,9 @@
 #include "core/setupform.h"
 
-#include "platform/picturebox.h"
-#include "platform/screen.h"
-#include "platform/twips.h"
-#include "platform/theme.h"
+#include "ui/picturebox.h"
+#include "ui/screen.h"
+#include "ui/twips.h"
+#include "ui/theme.h"
 
 #include <QGuiApplication>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 // The values the screens share, read and written directly by every screen.
-#include "platform/variant.h"
+#include "core/variant.h"
 
 #include <QString>
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "core/navigation.h"
 #include "core/shared.h"
-#include "platform/sound.h"
+#include "services/sound.h"
 
 void playsound(const QString &relativePath)
 {

@@ -1,9 +1,9 @@
 #pragma once
-#include "platform/clicklabel.h"
-#include "platform/controlarray.h"
-#include "platform/optionbutton.h"
-#include "platform/picturebox.h"
-#include "platform/screen.h"
+#include "ui/clicklabel.h"
+#include "ui/controlarray.h"
+#include "ui/optionbutton.h"
+#include "ui/picturebox.h"
+#include "ui/screen.h"
 
 #include <QLabel>
 #include <QRadioButton>

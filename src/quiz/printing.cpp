@@ -1,7 +1,7 @@
 #include "quiz/printing.h"
 
-#include "platform/messages.h"
-#include "platform/printing.h"
+#include "ui/messages.h"
+#include "services/printing.h"
 #include "core/shared.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "quiz/quizaccess.h"
 
 #include "core/readaloud.h"
-#include "platform/accessibility.h"
+#include "ui/accessibility.h"
 #include "quiz/multiple.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // The quiz's and the results screen's rules as plain functions.
-#include "platform/variant.h"
+#include "core/variant.h"
 
 #include <QList>
 #include <QString>

@@ -1,15 +1,16 @@
 #include "quiz/welldone.h"
+#include "core/media.h"
 
-#include "platform/accessibility.h"
-#include "platform/labels.h"
-#include "platform/random.h"
-#include "platform/textlimit.h"
-#include "platform/screens.h"
-#include "platform/twips.h"
+#include "ui/accessibility.h"
+#include "ui/labels.h"
+#include "services/random.h"
+#include "ui/textlimit.h"
+#include "ui/screens.h"
+#include "ui/twips.h"
 #include "quiz/printing.h"
 #include "quiz/results.h"
 #include "quiz/wrong.h"
-#include "platform/theme.h"
+#include "ui/theme.h"
 
 #include <QFontMetrics>
 #include "core/setupform.h"

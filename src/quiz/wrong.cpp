@@ -1,9 +1,9 @@
 #include "quiz/results.h"
 #include "quiz/wrong.h"
 
-#include "platform/labels.h"
-#include "platform/screens.h"
-#include "platform/twips.h"
+#include "ui/labels.h"
+#include "ui/screens.h"
+#include "ui/twips.h"
 #include "quiz/welldone.h"
 #include "core/setupform.h"
 

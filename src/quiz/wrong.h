@@ -1,7 +1,7 @@
 #pragma once
-#include "platform/clicklabel.h"
-#include "platform/controlarray.h"
-#include "platform/screen.h"
+#include "ui/clicklabel.h"
+#include "ui/controlarray.h"
+#include "ui/screen.h"
 
 #include <QLabel>
 

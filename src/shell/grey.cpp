@@ -1,6 +1,6 @@
 #include "shell/grey.h"
 
-#include "platform/theme.h"
+#include "ui/theme.h"
 #include "shell/titlefrm.h"
 
 Grey::Grey() : Stage(QStringLiteral("Grey"))

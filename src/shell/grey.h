@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/sound.h"
-#include "platform/stage.h"
+#include "services/sound.h"
+#include "ui/stage.h"
 
 #include <memory>
 

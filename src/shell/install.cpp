@@ -1,8 +1,8 @@
 #include "shell/install.h"
 
 #include "core/navigation.h"
-#include "platform/accessibility.h"
-#include "platform/screens.h"
+#include "ui/accessibility.h"
+#include "ui/screens.h"
 #include "shell/grey.h"
 #include "shell/intro0.h"
 

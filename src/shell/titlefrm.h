@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/picturebox.h"
-#include "platform/screen.h"
+#include "ui/picturebox.h"
+#include "ui/screen.h"
 
 #include <QFrame>
 #include <QLabel>

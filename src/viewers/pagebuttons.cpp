@@ -1,10 +1,10 @@
 #include "viewers/pagebuttons.h"
 
 #include "core/readaloud.h"
-#include "platform/accessibility.h"
-#include "platform/picturebox.h"
-#include "platform/twips.h"
-#include "platform/theme.h"
+#include "ui/accessibility.h"
+#include "ui/picturebox.h"
+#include "ui/twips.h"
+#include "ui/theme.h"
 
 void makePageButtons(QWidget *screen, QLabel *&Label1, ControlArray<ClickLabel> &label3)
 {

@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/clicklabel.h"
-#include "platform/controlarray.h"
+#include "ui/clicklabel.h"
+#include "ui/controlarray.h"
 
 #include <QLabel>
 

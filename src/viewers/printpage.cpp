@@ -1,7 +1,7 @@
 #include "viewers/printpage.h"
 
-#include "platform/picturebox.h"
-#include "platform/printing.h"
+#include "ui/picturebox.h"
+#include "services/printing.h"
 
 void printPicture(const PictureBox *printRendering)
 {

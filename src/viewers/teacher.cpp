@@ -1,7 +1,7 @@
 #include "viewers/teacher.h"
 
-#include "platform/screens.h"
-#include "platform/twips.h"
+#include "ui/screens.h"
+#include "ui/twips.h"
 #include "core/setupform.h"
 #include "core/shared.h"
 #include "viewers/pagebuttons.h"

@@ -4,9 +4,9 @@
 // twips that such an event carries.
 #include "activities/labelling.h"
 #include "activities/ordering.h"
-#include "platform/picturebox.h"
-#include "platform/screens.h"
-#include "platform/twips.h"
+#include "ui/picturebox.h"
+#include "ui/screens.h"
+#include "ui/twips.h"
 #include "quiz/welldone.h"
 #include "shell/intro0.h"
 #include "core/shared.h"

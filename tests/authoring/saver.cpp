@@ -8,7 +8,7 @@
 //                                "ignore" seeing the write fail. Exits with the outcome.
 #include "authoring/catalogue.h"
 #include "authoring/testsheets.h"
-#include "platform/paths.h"
+#include "services/paths.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,8 +2,8 @@
 // worksheet, leaving with unsaved typing, what its boxes take, and the fit warning, which agrees
 // with the quiz screen, where a teacher's text is never read as markup.
 #include "authoring/testsheets.h"
-#include "platform/screens.h"
-#include "platform/textlimit.h"
+#include "ui/screens.h"
+#include "ui/textlimit.h"
 #include "quiz/multiple.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"

@@ -3,8 +3,8 @@
 // awkward texts typed, saved, edited and saved again through the real screens.
 #include "authoring/browser.h"
 #include "authoring/testsheets.h"
-#include "platform/screens.h"
-#include "platform/textcodec.h"
+#include "ui/screens.h"
+#include "formats/textcodec.h"
 #include "quiz/multiple.h"
 #include "shell/intro0.h"
 #include "core/shared.h"

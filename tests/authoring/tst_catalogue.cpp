@@ -3,8 +3,8 @@
 // from their file as typed (awkward ones and thousands generated).
 #include "authoring/catalogue.h"
 #include "authoring/testsheets.h"
-#include "platform/fieldfile.h"
-#include "platform/screens.h"
+#include "formats/fieldfile.h"
+#include "ui/screens.h"
 #include "quiz/questions.h"
 #include "shell/intro0.h"
 #include "core/shared.h"

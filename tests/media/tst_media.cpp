@@ -4,9 +4,9 @@
 // activities, the Key Facts pages read easily, and the same sources give the same bytes.
 #include "activities/labelling.h"
 #include "activities/ordering.h"
-#include "platform/fieldfile.h"
-#include "platform/screens.h"
-#include "platform/twips.h"
+#include "formats/fieldfile.h"
+#include "ui/screens.h"
+#include "ui/twips.h"
 #include "support/testenv.h"
 #include "loudness.h"
 

@@ -1,8 +1,8 @@
 // The quiz, results and review screens driven from the hubs with clicks, and the worksheet and
 // certificate they print, as the exact operations, in order, on the recording printer. The rules
 // the screens show (loading, message, sound, marking) are tables in tst_quizrules.
-#include "platform/random.h"
-#include "platform/screens.h"
+#include "services/random.h"
+#include "ui/screens.h"
 #include "quiz/multiple.h"
 #include "quiz/results.h"
 #include "quiz/welldone.h"

@@ -1,6 +1,6 @@
 // The quiz's rules as plain functions: loading a question file, the results message, the
 // celebration sound, marking and the list of wrong questions.
-#include "platform/fieldfile.h"
+#include "formats/fieldfile.h"
 #include "quiz/questions.h"
 #include "quiz/results.h"
 #include "core/shared.h"

@@ -1,6 +1,6 @@
 // Screen fitting on whatever display the test runs on (CTest runs it on 800 x 800, on exactly
 // 800 x 600 = 12000 x 9000 twips, and on a smaller 640 x 480).
-#include "platform/screens.h"
+#include "ui/screens.h"
 #include "shell/intro0.h"
 #include "support/testenv.h"
 

@@ -2,9 +2,9 @@
 // touch beside the drag. Everything goes through real mouse, key and touch events on the screens.
 #include "activities/engine.h"
 #include "core/shared.h"
-#include "platform/focus.h"
-#include "platform/screens.h"
-#include "platform/theme.h"
+#include "ui/focus.h"
+#include "ui/screens.h"
+#include "ui/theme.h"
 #include "quiz/multiple.h"
 #include "quiz/welldone.h"
 #include "shell/intro0.h"

@@ -3,8 +3,8 @@
 // which order. Its page size is set by the test; a text is 100 twips a character wide and a line
 // 23 twips a point high (Times New Roman's line spacing, 1.15 em). It follows the real page rule
 // and records "page" where a new page starts.
-#include "platform/printing.h"
-#include "platform/wmf/wmf.h"
+#include "services/printing.h"
+#include "formats/wmf/wmf.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
 #include "support/testenv.h"
 
-#include "platform/fonts.h"
-#include "platform/paths.h"
-#include "platform/screens.h"
+#include "services/fonts.h"
+#include "services/paths.h"
+#include "ui/screens.h"
 #include "core/shared.h"
 #include "shell/install.h"
 #include "shell/grey.h"

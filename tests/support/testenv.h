@@ -2,9 +2,9 @@
 // What every test of the screens starts from: a program just started, with its own data folder
 // (a copy of the built media) and teacher's folder, a recording sound device and scripted message
 // boxes. Construct one in init() (or per test) and let it go in cleanup().
-#include "platform/messages.h"
-#include "platform/sound.h"
-#include "platform/speech.h"
+#include "ui/messages.h"
+#include "services/sound.h"
+#include "services/speech.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #pragma once
 // Builds metafiles record by record for tests, including malformed ones, and records what
 // playing them draws.
-#include "platform/wmf/wmfplayer.h"
+#include "formats/wmf/wmfplayer.h"
 
 #include <QByteArray>
 #include <QtEndian>

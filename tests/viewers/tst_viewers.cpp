@@ -2,9 +2,9 @@
 // two animations: Jupiter turning on its hub and the logo on the Acknowledgments page. Their
 // counters wrap and go on under other screens, but a covered or hidden picture decodes nothing
 // until it can be seen again, and then shows the frame its counter names.
-#include "platform/picturebox.h"
-#include "platform/printing.h"
-#include "platform/screens.h"
+#include "ui/picturebox.h"
+#include "services/printing.h"
+#include "ui/screens.h"
 #include "core/shared.h"
 #include "quiz/multiple.h"
 #include "shell/intro0.h"

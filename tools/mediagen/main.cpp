@@ -5,7 +5,7 @@
 // words a screen reader says for each picture. The same sources give the same bytes every time.
 #include "generators.h"
 
-#include "platform/fieldfile.h"
+#include "formats/fieldfile.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -7,7 +7,7 @@
 // followed by its words. Lines starting with '#' are comments.
 #include "generators.h"
 
-#include "platform/wmf/wmfwriter.h"
+#include "formats/wmf/wmfwriter.h"
 
 #include <QDir>
 #include <QFile>

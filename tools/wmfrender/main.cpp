@@ -1,8 +1,8 @@
 // wmfrender IN.wmf OUT.png [WIDTH]
 // Renders a metafile with Quillmoor's own reader, at its own size (96 dpi) or WIDTH pixels wide,
 // on white. On a file it cannot read it writes nothing and exits 1 with a one-line message.
-#include "platform/fonts.h"
-#include "platform/wmf/wmfplayer.h"
+#include "services/fonts.h"
+#include "formats/wmf/wmfplayer.h"
 
 #include <QGuiApplication>
 #include <cstdio>

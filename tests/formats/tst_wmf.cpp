@@ -1,0 +1,468 @@
+// Our metafile layer: each record family read and played, malformed files and bitmaps refused
+// or skipped, the writer read back by our reader.
+#include "formats/wmf/dib.h"
+#include "formats/wmf/wmfwriter.h"
+#include "support/wmfbuilder.h"
+
+#include <QTest>
+
+using namespace wmf;
+using B = WmfBuilder;
+
+namespace {
+
+// RECTANGLE (200,200)-(600,400): at ten units a pixel, 20,20 40 x 20.
+const std::initializer_list<int> kBox = {400, 600, 200, 200};
+
+// Window 0..1000 both ways onto a 100 x 100 target: ten units a pixel.
+WmfBuilder tenToOne()
+{
+    WmfBuilder b(QRect(0, 0, 1000, 1000));
+    b.rec(SETWINDOWORG, {0, 0}).rec(SETWINDOWEXT, {1000, 1000});
+    return b;
+}
+
+// Pens red, green and blue in slots 0, 1 and 2.
+WmfBuilder threePens()
+{
+    WmfBuilder b = tenToOne();
+    for (QColor c : {QColor(Qt::red), QColor(Qt::green), QColor(Qt::blue)})
+        b.raw(CREATEPENINDIRECT, B::pen(c));
+    return b;
+}
+
+QByteArray bgr0(std::initializer_list<QRgb> colours)
+{
+    QByteArray t;
+    for (QRgb c : colours)
+        t += B::colour(QColor(qBlue(c), qGreen(c), qRed(c)));  // a colour table entry is the other way round
+    return t;
+}
+
+// A page with each thing the writer writes.
+QByteArray writerPage()
+{
+    Writer w(7200, 1440);
+    const TextStyle title{.points = 24, .bold = true, .colour = QColor(0, 0, 160), .align = Qt::AlignHCenter};  // Times New Roman
+    w.text(3600, 600, QStringLiteral("Other Planets: 25°C"), title);
+    w.line(QPoint(0, 700), QPoint(7200, 700), Qt::red, 30);
+    w.rectangle(QRect(100, 800, 1000, 400), QColor(255, 255, 0), Qt::black, 15);
+    w.ellipse(QRect(1200, 800, 400, 400), Qt::blue);
+    w.polygon(QPolygon({{2000, 800}, {2400, 1200}, {1600, 1200}}), Qt::green);
+    QImage img(4, 2, QImage::Format_RGB32);
+    img.fill(QColor(10, 200, 30));
+    img.setPixel(0, 0, qRgb(200, 0, 0));
+    w.image(QRect(3000, 800, 800, 400), img);
+    return w.finish();
+}
+
+}  // namespace
+
+class TestWmf : public QObject {
+    Q_OBJECT
+private slots:
+    void shapes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QRectF>("box");    // the path's bounds on 100 x 100
+        QTest::addColumn<int>("elements");  // moves, lines and curve points
+        QTest::addColumn<bool>("filled");
+        auto row = [](const char *name, const WmfBuilder &b, QRectF box, int elements = 5, bool filled = true) {
+            QTest::newRow(name) << b.bytes() << box << elements << filled;
+        };
+        row("window origin moves", tenToOne().rec(SETWINDOWORG, {100, 100}).rec(RECTANGLE, kBox), {10, 10, 40, 20});
+        row("offset window origin", tenToOne().rec(OFFSETWINDOWORG, {100, 100}).rec(RECTANGLE, kBox), {10, 10, 40, 20});
+        row("y up", tenToOne().rec(SETWINDOWORG, {1000, 0}).rec(SETWINDOWEXT, {-1000, 1000}).rec(RECTANGLE, kBox),
+            {20, 60, 40, 20});
+        row("scale window extent", tenToOne().rec(SCALEWINDOWEXT, {1, 2, 1, 2}).rec(RECTANGLE, kBox), {10, 10, 20, 10});
+        row("isotropic keeps the aspect", tenToOne().rec(SETMAPMODE, {7}).rec(SETWINDOWEXT, {1000, 2000}).rec(RECTANGLE, kBox),
+            {10, 10, 20, 10});
+        row("zero extent ignored", tenToOne().rec(SETWINDOWEXT, {0, 500}).rec(RECTANGLE, kBox), {20, 20, 40, 20});
+        row("zero denominator ignored", tenToOne().rec(SCALEWINDOWEXT, {0, 2, 0, 2}).rec(RECTANGLE, kBox), {20, 20, 40, 20});
+        row("line", tenToOne().rec(MOVETO, {100, 100}).rec(LINETO, {500, 500}), {10, 10, 40, 40}, 2, false);
+        row("polyline", tenToOne().rec(POLYLINE, {3, 0, 0, 100, 100, 200, 0}), {0, 0, 20, 10}, 3, false);
+        row("polygon", tenToOne().rec(POLYGON, {3, 0, 0, 100, 100, 200, 0}), {0, 0, 20, 10}, 4);
+        row("polygon count past the data", tenToOne().rec(POLYGON, {50, 0, 0, 100, 100, 200, 0}), {0, 0, 20, 10}, 4);
+        row("polypolygon", tenToOne().rec(POLYPOLYGON, {2, 3, 3, 0, 0, 10, 0, 0, 10, 50, 50, 60, 50, 50, 60}), {0, 0, 6, 6}, 8);
+        row("ellipse", tenToOne().rec(ELLIPSE, kBox), {20, 20, 40, 20}, 13);
+        row("round rectangle", tenToOne().rec(ROUNDRECT, {50, 50, 400, 600, 200, 200}), {20, 20, 40, 20}, 17);
+        // From the right-hand point to the top, anticlockwise: a quarter, not three quarters.
+        row("arc", tenToOne().rec(ARC, {400, 500, 500, 600, 600, 600, 400, 400}), {50, 40, 10, 10}, 4, false);
+        row("chord", tenToOne().rec(CHORD, {400, 500, 500, 600, 600, 600, 400, 400}), {50, 40, 10, 10}, 5);
+        row("pie: from the centre", tenToOne().rec(PIE, {400, 500, 500, 600, 600, 600, 400, 400}), {50, 40, 10, 10}, 6);
+    }
+    void shapes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QRectF, box);
+        QFETCH(int, elements);
+        QFETCH(bool, filled);
+        const auto paths = playRecorded(bytes).of(Drawn::Path);
+        QCOMPARE(paths.size(), std::size_t(1));
+        QCOMPARE(paths[0].box, box);
+        QCOMPARE(paths[0].path.elementCount(), elements);
+        QCOMPARE(paths[0].brush.style() != Qt::NoBrush, filled);
+    }
+
+    void pensAndBrushes()
+    {
+        WmfBuilder b = tenToOne();
+        b.raw(CREATEPENINDIRECT, B::pen(Qt::red, 1, 50))         // dashed, 50 wide
+            .raw(CREATEBRUSHINDIRECT, B::brush(Qt::blue, 2, 4))  // cross hatch
+            .rec(SELECTOBJECT, {0})
+            .rec(SELECTOBJECT, {1})
+            .raw(SETBKCOLOR, B::colour(Qt::yellow))
+            .rec(RECTANGLE, kBox)  // an opaque background (the default) first, under the hatch
+            .rec(SETBKMODE, {1})
+            .rec(RECTANGLE, kBox)
+            .raw(CREATEPENINDIRECT, B::pen(Qt::black, 5))        // null
+            .raw(CREATEBRUSHINDIRECT, B::brush(Qt::black, 1))    // null
+            .rec(SELECTOBJECT, {2})
+            .rec(SELECTOBJECT, {3})
+            .rec(ELLIPSE, kBox);
+        const auto paths = playRecorded(b.bytes()).of(Drawn::Path);
+        QCOMPARE(paths.size(), std::size_t(4));
+        QCOMPARE(paths[0].pen.style(), Qt::NoPen);
+        QCOMPARE(paths[0].brush.color(), QColor(Qt::yellow));
+        QCOMPARE(paths[1].brush.style(), Qt::CrossPattern);
+        QCOMPARE(paths[2].pen.color(), QColor(Qt::red));
+        QCOMPARE(paths[2].pen.style(), Qt::DashLine);
+        QCOMPARE(paths[2].pen.widthF(), 5.0);
+        QCOMPARE(paths[2].brush.style(), Qt::CrossPattern);
+        QCOMPARE(paths[2].brush.color(), QColor(Qt::blue));
+        QCOMPARE(paths[3].pen.style(), Qt::NoPen);
+        QCOMPARE(paths[3].brush.style(), Qt::NoBrush);
+    }
+
+    void objectsAndSavedStates_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QColor>("pen");  // of the rectangle drawn last
+        QTest::newRow("a new object takes the lowest free slot")
+            << threePens().rec(DELETEOBJECT, {1}).raw(CREATEPENINDIRECT, B::pen(Qt::magenta)).rec(SELECTOBJECT, {1})
+                   .rec(RECTANGLE, kBox).bytes()
+            << QColor(Qt::magenta);
+        // 65,535 objects fill the table; more are dropped, and a freed slot is still the next one taken.
+        WmfBuilder full = threePens();
+        for (int i = 0; i < 65540; ++i)
+            full.raw(CREATEPENINDIRECT, QByteArray(10, '\0'));
+        full.rec(DELETEOBJECT, {7}).raw(CREATEPENINDIRECT, B::pen(Qt::red)).rec(SELECTOBJECT, {7});
+        QTest::newRow("a full table") << full.rec(RECTANGLE, kBox).bytes()
+                                      << QColor(Qt::red);
+        QTest::newRow("deleted and never made objects are not selected")
+            << threePens().rec(SELECTOBJECT, {0}).rec(DELETEOBJECT, {2}).rec(SELECTOBJECT, {2}).rec(SELECTOBJECT, {999})
+                   .rec(RECTANGLE, kBox).bytes()
+            << QColor(Qt::red);
+        auto restored = [](int n) {  // red saved, green saved, blue, then restored
+            return threePens().rec(SELECTOBJECT, {0}).rec(SAVEDC, {}).rec(SELECTOBJECT, {1}).rec(SAVEDC, {})
+                .rec(SELECTOBJECT, {2})
+                .rec(RESTOREDC, {n}).rec(RECTANGLE, kBox).bytes();
+        };
+        QTest::newRow("relative one back") << restored(-1) << QColor(Qt::green);
+        QTest::newRow("relative two back") << restored(-2) << QColor(Qt::red);
+        QTest::newRow("absolute first") << restored(1) << QColor(Qt::red);
+        QTest::newRow("absolute second") << restored(2) << QColor(Qt::green);
+        QTest::newRow("too far back: nothing") << restored(-3) << QColor(Qt::blue);
+        QTest::newRow("zero: nothing") << restored(0) << QColor(Qt::blue);
+        // Saves past the bound are counted, not kept: restoring them all comes back to the first.
+        WmfBuilder deep = threePens().rec(SELECTOBJECT, {0});
+        for (int i = 0; i < 5000; ++i)
+            deep.rec(SAVEDC, {});
+        deep.rec(SELECTOBJECT, {2});
+        for (int i = 0; i < 6000; ++i)
+            deep.rec(RESTOREDC, {-1});
+        deep.rec(RESTOREDC, {30000});
+        QTest::newRow("5,000 saves and 6,000 restores") << deep.rec(RECTANGLE, kBox).bytes() << QColor(Qt::red);
+    }
+    void objectsAndSavedStates()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QColor, pen);
+        const auto paths = playRecorded(bytes).of(Drawn::Path);
+        QCOMPARE(paths.size(), std::size_t(1));
+        QCOMPARE(paths[0].pen.color(), pen);
+    }
+
+    void clipping()
+    {
+        WmfBuilder b = tenToOne();
+        b.rec(SAVEDC, {}).rec(INTERSECTCLIPRECT, {500, 500, 100, 100}).rec(EXCLUDECLIPRECT, {300, 300, 200, 200});
+        b.rec(RESTOREDC, {-1});
+        // A region of two rectangles selected as the clip, then cleared.
+        const QByteArray region = B::region({QRect(0, 0, 40, 50), QRect(60, 60, 40, 40)}, QRect(0, 0, 100, 100));
+        b.raw(CREATEREGION, region).rec(SELECTCLIPREGION, {0}).rec(SELECTCLIPREGION, {77});
+        const auto clips = playRecorded(b.bytes()).of(Drawn::Clip);
+        QVERIFY(clips.size() >= 5);
+        QCOMPARE(clips[0].box, QRectF(10, 10, 40, 40));
+        QVERIFY(!clips[1].path.contains(QPointF(25, 25)));
+        QVERIFY(clips[1].path.contains(QPointF(15, 15)));
+        QVERIFY(clips[2].box.isEmpty());  // restored: no clip
+        QVERIFY(clips[3].path.contains(QPointF(2, 2)) && clips[3].path.contains(QPointF(8, 8)) && !clips[3].path.contains(QPointF(5, 2)));
+        QVERIFY(clips[4].box.isEmpty());
+    }
+
+    void text_data()
+    {
+        QTest::addColumn<int>("align");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("escapement");
+        QTest::addColumn<int>("charset");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("angle");
+        QTest::newRow("left baseline") << 24 << -200 << 0 << 0 << QByteArray("Mars") << "Mars" << 0.0;
+        QTest::newRow("centre top") << 6 << -200 << 0 << 0 << QByteArray("Mars") << "Mars" << 0.0;
+        QTest::newRow("right bottom") << 10 << -200 << 0 << 0 << QByteArray("Mars") << "Mars" << 0.0;
+        QTest::newRow("cell height") << 24 << 200 << 0 << 0 << QByteArray("Mars") << "Mars" << 0.0;
+        QTest::newRow("turned") << 24 << -200 << 900 << 0 << QByteArray("up") << "up" << 90.0;
+        QTest::newRow("1252") << 24 << -200 << 0 << 0 << QByteArray("25\xb0" "C") << "25°C" << 0.0;
+        QTest::newRow("symbol") << 24 << -200 << 0 << 2 << QByteArray("abp\xb1") << "αβπ±" << 0.0;
+    }
+    void text()
+    {
+        QFETCH(int, align);
+        QFETCH(int, height);
+        QFETCH(int, escapement);
+        QFETCH(int, charset);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(double, angle);
+        WmfBuilder b = tenToOne();
+        b.raw(CREATEFONTINDIRECT, B::font({height, 0, escapement, 0, 700, 0x0101, charset << 8, 0, 0}))  // bold, italic, underlined
+            .rec(SELECTOBJECT, {0})
+            .rec(SETTEXTALIGN, {align})
+            .raw(SETTEXTCOLOR, B::colour(Qt::darkGreen))
+            .rec(SETBKMODE, {1})
+            .raw(TEXTOUT, B::textOut(500, 500, bytes));
+        const auto texts = playRecorded(b.bytes()).of(Drawn::Text);
+        QCOMPARE(texts.size(), std::size_t(1));
+        const Drawn &t = texts[0];
+        QCOMPARE(t.text, text);
+        QCOMPARE(t.colour, QColor(Qt::darkGreen));
+        QCOMPARE(t.angle, angle);
+        QVERIFY(t.font.bold() && t.font.italic() && t.font.underline() && !t.font.strikeOut());
+        const QFontMetricsF fm(t.font);
+        if (height < 0)
+            QCOMPARE(t.font.pixelSize(), 20);
+        else
+            QVERIFY(std::abs(fm.height() - 20) <= 1.5);
+        if (angle != 0)
+            return;
+        const double width = fm.horizontalAdvance(text);
+        const double x = (align & 6) == 6 ? 50 - width / 2 : (align & 6) == 2 ? 50 - width : 50;
+        const double y = (align & 24) == 24 ? 50 : (align & 24) == 8 ? 50 - fm.descent() : 50 + fm.ascent();
+        QVERIFY(std::abs(t.origin.x() - x) < 0.01);
+        QVERIFY(std::abs(t.origin.y() - y) < 0.01);
+    }
+
+    void extTextOutAndCurrentPosition()
+    {
+        // y, x, count, opaque | clipped, the box, the bytes padded to a word, then each one's advance.
+        const QByteArray ext = B::wordsOf({500, 100, 3, 6, 100, 400, 300, 600}) + QByteArray("Sun", 4)
+                               + B::wordsOf({100, 120, 140});
+        WmfBuilder b = tenToOne();
+        b.raw(SETBKCOLOR, B::colour(Qt::yellow)).rec(SETTEXTALIGN, {24}).raw(EXTTEXTOUT, ext);
+        // Text set at the current position moves it on.
+        b.rec(MOVETO, {500, 100}).rec(SETTEXTALIGN, {24 | 1}).rec(SETBKMODE, {1});
+        b.raw(TEXTOUT, B::textOut(900, 900, "ab")).raw(TEXTOUT, B::textOut(900, 900, "cd"));
+        const auto o = playRecorded(b.bytes());
+        const auto paths = o.of(Drawn::Path);
+        QCOMPARE(paths.size(), std::size_t(1));
+        QCOMPARE(paths[0].box, QRectF(10, 40, 20, 20));
+        QCOMPARE(paths[0].brush.color(), QColor(Qt::yellow));
+        const auto texts = o.of(Drawn::Text);
+        QCOMPARE(texts.size(), std::size_t(3));
+        QCOMPARE(texts[0].text, QStringLiteral("Sun"));
+        QCOMPARE(texts[0].advances, (std::vector<double>{10, 12, 14}));
+        QCOMPARE(texts[1].origin, QPointF(10, 50));
+        const double w = QFontMetricsF(texts[1].font).horizontalAdvance(QStringLiteral("ab"));
+        QVERIFY(std::abs(texts[2].origin.x() - (10 + w)) < 0.1);
+        const auto clips = o.of(Drawn::Clip);
+        QVERIFY(clips.size() >= 2);
+        QCOMPARE(clips[0].box, QRectF(10, 40, 20, 20));
+        QVERIFY(clips[1].box.isEmpty());
+    }
+
+    void dibs_data()
+    {
+        QTest::addColumn<QByteArray>("bitmap");
+        QTest::addColumn<QSize>("size");  // 0 x 0: refused
+        QTest::addColumn<QList<QRgb>>("pixels");  // row by row from the top
+        const QRgb r = qRgb(255, 0, 0), g = qRgb(0, 255, 0), bl = qRgb(0, 0, 255);
+        QTest::newRow("1 bit, bottom up") << B::dib(2, 2, 1, 0, bgr0({r, g}), QByteArray::fromHex("40000000" "80000000")) << QSize(2, 2) << QList<QRgb>{g, r, r, g};
+        QTest::newRow("4 bit") << B::dib(2, 1, 4, 0, bgr0({r, g, bl}), QByteArray::fromHex("12000000"), 3) << QSize(2, 1) << QList<QRgb>{g, bl};
+        QTest::newRow("8 bit, top down") << B::dib(2, -2, 8, 0, bgr0({r, g, bl}), QByteArray::fromHex("00010000" "02000000"), 3) << QSize(2, 2) << QList<QRgb>{r, g, bl, r};
+        QTest::newRow("16 bit 555") << B::dib(1, 1, 16, 0, {}, QByteArray::fromHex("1f000000")) << QSize(1, 1) << QList<QRgb>{bl};
+        QTest::newRow("24 bit") << B::dib(2, 1, 24, 0, {}, QByteArray::fromHex("0000ff00ff000000")) << QSize(2, 1) << QList<QRgb>{r, g};
+        QTest::newRow("32 bit") << B::dib(1, 1, 32, 0, {}, QByteArray::fromHex("ff000000")) << QSize(1, 1) << QList<QRgb>{bl};
+        QTest::newRow("bitfields 565") << B::dib(1, 1, 16, 3, QByteArray::fromHex("00f80000e00700001f000000"), QByteArray::fromHex("00f80000")) << QSize(1, 1) << QList<QRgb>{r};
+        QTest::newRow("rle8") << B::dib(4, 2, 8, 1, bgr0({r, g}), QByteArray::fromHex("0400" "0000" "0003010001" "00" "0001"), 2) << QSize(4, 2)
+                              << QList<QRgb>{g, r, g, r, r, r, r, r};
+        QTest::newRow("rle8 run past the row is cut") << B::dib(2, 1, 8, 1, bgr0({r, g}), QByteArray::fromHex("0901" "0001"), 2) << QSize(2, 1) << QList<QRgb>{g, g};
+        QTest::newRow("rle4") << B::dib(4, 1, 4, 2, bgr0({r, g}), QByteArray::fromHex("0401" "0001"), 2) << QSize(4, 1) << QList<QRgb>{r, g, r, g};
+        // Runs and deltas ending on the bitmap's last byte (the absolute runs' twins one byte short are below).
+        QTest::newRow("rle8 absolute run with its last byte") << B::dib(3, 1, 8, 1, bgr0({r, g}), QByteArray::fromHex("0003" "010001"), 2) << QSize(3, 1) << QList<QRgb>{g, r, g};
+        QTest::newRow("rle8 delta with its last byte") << B::dib(2, 2, 8, 1, bgr0({r, g}), QByteArray::fromHex("0002" "0101" "0101"), 2) << QSize(2, 2) << QList<QRgb>{r, g, r, r};
+        QTest::newRow("rle4 absolute run with its last byte") << B::dib(3, 1, 4, 2, bgr0({r, g}), QByteArray::fromHex("0003" "0110"), 2) << QSize(3, 1) << QList<QRgb>{r, g, g};
+        // Refused, and the file goes on.
+        auto bad = [](const char *name, const QByteArray &bitmap) {
+            QTest::newRow(name) << bitmap << QSize(0, 0) << QList<QRgb>{};
+        };
+        bad("huge", B::dib(100000, 100000, 24, 0, {}, QByteArray(16, '\0')));
+        bad("wide and thin but too many pixels", B::dib(32768, 32768, 1, 0, bgr0({0, 0}), QByteArray(16, '\0')));
+        bad("bits missing", B::dib(100, 100, 24, 0, {}, QByteArray(100, '\0')));
+        bad("table missing", B::dib(2, 2, 8, 0, QByteArray(10, '\0'), {}));
+        bad("bad bit count", B::dib(2, 2, 7, 0, {}, QByteArray(16, '\0')));
+        bad("rle with 24 bits", B::dib(2, 2, 24, 1, {}, QByteArray(16, '\0')));
+        bad("header size lies", QByteArray::fromHex("ffffff7f") + QByteArray(60, '\0'));
+        bad("zero width", B::dib(0, 2, 24, 0, {}, QByteArray(16, '\0')));
+        bad("rle8 absolute run one byte short", B::dib(3, 1, 8, 1, bgr0({0, 0}), QByteArray::fromHex("0003" "0100"), 2));
+        bad("rle4 absolute run one byte short", B::dib(5, 1, 4, 2, bgr0({0, 0}), QByteArray::fromHex("0005" "0110"), 2));
+        // Records are whole words, so a bitmap inside one is short by a word.
+        bad("bits one word short (24 bit above has them all)", B::dib(2, 1, 24, 0, {}, QByteArray::fromHex("0000ff00ff00")));
+    }
+    void dibs()
+    {
+        QFETCH(QByteArray, bitmap);
+        QFETCH(QSize, size);
+        QFETCH(QList<QRgb>, pixels);
+        const QImage img = decodeDib(reinterpret_cast<const uchar *>(bitmap.constData()), bitmap.size(), 0, {});
+        QCOMPARE(img.size(), size);
+        for (int i = 0; i < pixels.size(); ++i)
+            QCOMPARE(QColor(img.pixel(i % size.width(), i / size.width())), QColor(pixels[i]));
+        // And played through STRETCHDIB onto its place, or not at all; either way the file goes on.
+        const QSize from = size.isEmpty() ? QSize(2, 2) : size;
+        const QByteArray record = B::stretchDib(100, 200, 300, 400, bitmap, from.width(), from.height());
+        const auto o = playRecorded(tenToOne().raw(STRETCHDIB, record).rec(RECTANGLE, kBox).bytes());
+        const auto images = o.of(Drawn::Image);
+        QCOMPARE(images.size(), std::size_t(size.isEmpty() ? 0 : 1));
+        QCOMPARE(o.of(Drawn::Path).size(), std::size_t(1));
+        if (!images.empty()) {
+            QCOMPARE(images[0].box, QRectF(10, 20, 30, 40));
+            QCOMPARE(images[0].image.size(), size);
+        }
+    }
+
+    void recordsAtTheirLimits_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("paths");
+        QTest::addColumn<int>("texts");
+        QTest::newRow("rectangle with its four words") << tenToOne().rec(RECTANGLE, kBox).bytes() << 1 << 0;
+        QTest::newRow("rectangle one word short") << tenToOne().rec(RECTANGLE, {400, 600, 200}).bytes() << 0 << 0;
+        QTest::newRow("round rectangle one word short") << tenToOne().rec(ROUNDRECT, {50, 50, 400, 600, 200}).bytes() << 0 << 0;
+        QTest::newRow("arc one word short") << tenToOne().rec(ARC, {500, 600, 500, 400, 600, 600, 400}).bytes() << 0 << 0;
+        QTest::newRow("text with its words") << tenToOne().raw(TEXTOUT, B::textOut(500, 500, "ab")).bytes() << 1 << 1;
+        QTest::newRow("text one word short") << tenToOne().raw(TEXTOUT, B::textOut(500, 500, "ab").chopped(2)).bytes() << 0 << 0;
+        QTest::newRow("text count one past its bytes") << tenToOne().raw(TEXTOUT, QByteArray::fromHex("0300") + "ab" + QByteArray::fromHex("f401f401")).bytes() << 0 << 0;
+        QTest::newRow("escape and unknown records skipped")
+            << tenToOne().rec(ESCAPE, {15, 4, 1, 2}).rec(0x7777, {1, 2, 3}).rec(RECTANGLE, kBox).bytes() << 1 << 0;
+    }
+    void recordsAtTheirLimits()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, paths);
+        QFETCH(int, texts);
+        const auto o = playRecorded(bytes);
+        QCOMPARE(int(o.of(Drawn::Path).size()), paths);  // text on an opaque background draws one too
+        QCOMPARE(int(o.of(Drawn::Text).size()), texts);
+    }
+
+    void readOrRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSizeF>("inches");  // none: refused, with a message
+        QTest::newRow("placeable, 576 a inch") << B(QRect(100, 100, 576, 288), 576).bytes() << QSizeF(1, 0.5);
+        QTest::newRow("plain, window in twips")
+            << B(QRect(), 0, false).rec(SETWINDOWORG, {0, 0}).rec(SETWINDOWEXT, {720, 1440}).bytes() << QSizeF(1, 0.5);
+        QTest::newRow("plain, drawn in pixels") << B(QRect(), 0, false).rec(RECTANGLE, {47, 191, 0, 0}).bytes() << QSizeF(2, 0.5);
+        const QByteArray good = tenToOne().rec(RECTANGLE, kBox).bytes();
+        QTest::newRow("empty") << QByteArray() << QSizeF();
+        QTest::newRow("placeable key only") << good.left(4) << QSizeF();
+        QTest::newRow("header cut short") << good.left(30) << QSizeF();
+        QTest::newRow("not a metafile") << QByteArray(200, 'x') << QSizeF();
+        QTest::newRow("record size 0") << tenToOne().lyingSize(0, RECTANGLE).bytes(false) << QSizeF();
+        QTest::newRow("record size 1") << tenToOne().lyingSize(1, RECTANGLE).bytes(false) << QSizeF();
+        QTest::newRow("record size 2") << tenToOne().lyingSize(2, RECTANGLE).bytes(false) << QSizeF();
+        QTest::newRow("record past the end") << tenToOne().lyingSize(0x7FFFFFFF, RECTANGLE).bytes(false) << QSizeF();
+        // The record's own three words are there; it claims one or two more.
+        QTest::newRow("record one word past the end") << tenToOne().lyingSize(4, RECTANGLE).bytes(false) << QSizeF();
+        QTest::newRow("record two words past the end") << tenToOne().lyingSize(5, RECTANGLE).bytes(false) << QSizeF();
+        QTest::newRow("empty frame") << B(QRect(0, 0, 1, 1)).bytes() << QSizeF();
+        QTest::newRow("zero units an inch") << B(QRect(0, 0, 100, 100), 0).bytes() << QSizeF();
+    }
+    void readOrRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSizeF, inches);
+        QString error;
+        const auto m = parse(bytes, &error);
+        QCOMPARE(bool(m), inches.isValid());
+        QCOMPARE(error.isEmpty(), inches.isValid());
+        if (m) {
+            QVERIFY(std::abs(m->sizeInches().width() - inches.width()) < 0.02);
+            QVERIFY(std::abs(m->sizeInches().height() - inches.height()) < 0.02);
+        }
+    }
+
+    void hugeStrokesAreDrawnSolidAndNarrowed()
+    {
+        // Dashes along enormous outlines, and pens wider than the picture, would take minutes to draw.
+        WmfBuilder b(QRect(0, 0, 10, 10));
+        b.raw(CREATEPENINDIRECT, B::pen(Qt::black, 2, 0x7FFF)).rec(SELECTOBJECT, {0});
+        b.rec(MOVETO, {-32000, -32000}).rec(LINETO, {32000, 32000}).rec(ELLIPSE, {32000, 32000, -32000, -32000});
+        const auto paths = playRecorded(b.bytes(), 200, 200).of(Drawn::Path);
+        QCOMPARE(paths.size(), std::size_t(2));
+        for (const Drawn &d : paths) {
+            QCOMPARE(d.pen.style(), Qt::SolidLine);
+            QVERIFY2(d.pen.widthF() <= 1.5, qPrintable(QString::number(d.pen.widthF())));
+        }
+    }
+
+    void writerPageReadsBackAndSurvivesTruncation()
+    {
+        const QByteArray whole = writerPage();
+        const auto m = parse(whole);
+        QVERIFY(m);
+        QCOMPARE(m->sizeInches(), QSizeF(5, 1));
+        RecordingOutput out;
+        play(*m, out, QRectF(0, 0, 720, 144));  // a pixel every 10 twips
+        const auto texts = out.of(Drawn::Text);
+        QCOMPARE(texts.size(), std::size_t(1));
+        QCOMPARE(texts[0].text, QStringLiteral("Other Planets: 25°C"));
+        QCOMPARE(texts[0].font.family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(texts[0].font.pixelSize(), 48);
+        QVERIFY(texts[0].font.bold());
+        QCOMPARE(texts[0].colour, QColor(0, 0, 160));
+        QVERIFY(std::abs(texts[0].origin.x() + QFontMetricsF(texts[0].font).horizontalAdvance(texts[0].text) / 2 - 360) < 0.5);
+        QCOMPARE(texts[0].origin.y(), 60.0);
+        const auto paths = out.of(Drawn::Path);
+        QCOMPARE(paths.size(), std::size_t(4));
+        QCOMPARE(paths[0].pen.color(), QColor(Qt::red));
+        QCOMPARE(paths[0].pen.widthF(), 3.0);
+        QCOMPARE(paths[1].box, QRectF(10, 80, 100, 40));
+        QCOMPARE(paths[1].brush.color(), QColor(255, 255, 0));
+        QCOMPARE(paths[2].brush.color(), QColor(Qt::blue));
+        QCOMPARE(paths[2].pen.style(), Qt::NoPen);
+        QCOMPARE(paths[3].path.elementCount(), 4);
+        const auto images = out.of(Drawn::Image);
+        QCOMPARE(images.size(), std::size_t(1));
+        QCOMPARE(images[0].box, QRectF(300, 80, 80, 40));
+        QCOMPARE(images[0].image.size(), QSize(4, 2));
+        QCOMPARE(QColor(images[0].image.pixel(0, 0)), QColor(200, 0, 0));
+        QCOMPARE(QColor(images[0].image.pixel(3, 1)), QColor(10, 200, 30));
+        // Cut at every byte: parsed or refused, and what parses plays.
+        int parsed = 0;
+        for (qsizetype n = 0; n < whole.size(); ++n) {
+            if (auto cut = parse(whole.left(n))) {
+                ++parsed;
+                RecordingOutput o;
+                play(*cut, o, QRectF(0, 0, 200, 100));
+            }
+        }
+        QVERIFY(parsed > 0);
+    }
+};
+
+QTEST_MAIN(TestWmf)
+#include "tst_wmf.moc"
