@@ -153,6 +153,12 @@ private slots:
             << threePens().rec(SELECTOBJECT, {0}).rec(DELETEOBJECT, {2}).rec(SELECTOBJECT, {2}).rec(SELECTOBJECT, {999})
                    .rec(RECTANGLE, kBox).bytes()
             << QColor(Qt::red);
+        // Pens red 0, green 1 and blue 2: a SELECTOBJECT with no index is skipped, never object 0;
+        // so is a DELETEOBJECT with none, which leaves red to be selected.
+        QTest::newRow("an empty select selects nothing")
+            << threePens().rec(SELECTOBJECT, {2}).rec(SELECTOBJECT, {}).rec(RECTANGLE, kBox).bytes() << QColor(Qt::blue);
+        QTest::newRow("an empty delete deletes nothing")
+            << threePens().rec(DELETEOBJECT, {}).rec(SELECTOBJECT, {0}).rec(RECTANGLE, kBox).bytes() << QColor(Qt::red);
         auto restored = [](int n) {  // red saved, green saved, blue, then restored
             return threePens().rec(SELECTOBJECT, {0}).rec(SAVEDC, {}).rec(SELECTOBJECT, {1}).rec(SAVEDC, {})
                 .rec(SELECTOBJECT, {2})

@@ -79,9 +79,14 @@ public:
     void run();
 
     using Handler = void (Player::*)(quint16 function, const Params &p);
+    struct Handling {
+        quint16 function;
+        Handler handler;
+        int minWords;  // parameter words; a shorter record is skipped
+    };
 
 private:
-    static Handler handlerFor(quint16 function);
+    static const Handling *handlingOf(quint16 function);
 
     // coordinates (wmfplayer.cpp)
     double sx() const;

@@ -90,14 +90,11 @@ void Player::patternBrush(quint16 function, const Params &p)
 
 void Player::patBlt(quint16, const Params &p)
 {
-    if (p.has(6))
-        blit(p.u32(0), QRectF(map(p.s(5), p.s(4)), map(p.s(5) + p.s(3), p.s(4) + p.s(2))), {}, {});
+    blit(p.u32(0), QRectF(map(p.s(5), p.s(4)), map(p.s(5) + p.s(3), p.s(4) + p.s(2))), {}, {});
 }
 
 void Player::stretchDib(quint16, const Params &p)
 {
-    if (!p.has(11))
-        return;
     const QImage img = dib(p, 11, p.u(2));
     blit(p.u32(0), QRectF(map(p.s(10), p.s(9)), map(p.s(10) + p.s(8), p.s(9) + p.s(7))), img,
          QRectF(p.s(6), img.height() - p.s(5) - p.s(3), p.s(4), p.s(3)));
@@ -105,8 +102,6 @@ void Player::stretchDib(quint16, const Params &p)
 
 void Player::setDibToDev(quint16, const Params &p)
 {
-    if (!p.has(9))
-        return;
     const QImage img = dib(p, 9, p.u(0));
     const int w = p.s(6), h = p.s(5);
     blit(0x00CC0020, QRectF(map(p.s(8), p.s(7)), map(p.s(8) + w, p.s(7) + h)), img, QRectF(p.s(4), img.height() - p.s(3) - h, w, h));
@@ -118,8 +113,6 @@ void Player::setDibToDev(quint16, const Params &p)
 void Player::blt(quint16 function, const Params &p)
 {
     const bool stretch = function == DIBSTRETCHBLT || function == STRETCHBLT;
-    if (!p.has(stretch ? 10 : 8))
-        return;
     const bool withBitmap = p.count() > (stretch ? 11 : 9);
     const int first = stretch ? 10 : 8;          // the bitmap's first word
     const int d = first - (withBitmap ? 4 : 3);  // where the destination starts

@@ -66,8 +66,6 @@ void Player::draw(QPainterPath path, bool filled)
 
 void Player::lines(quint16 function, const Params &p)
 {
-    if (!p.has(2))
-        return;
     if (function == MOVETO) {
         dc_.position = QPointF(p.s(1), p.s(0));
         return;
@@ -81,8 +79,6 @@ void Player::lines(quint16 function, const Params &p)
 
 void Player::poly(quint16 function, const Params &p)
 {
-    if (!p.has(1))
-        return;
     const int n = std::min<int>(p.u(0), (p.count() - 1) / 2);
     if (n < 2)
         return;
@@ -115,12 +111,8 @@ void Player::box(quint16 function, const Params &p)
 {
     QPainterPath path;
     if (function == ROUNDRECT) {
-        if (!p.has(6))
-            return;
         path.addRoundedRect(mapRect(p.s(5), p.s(4), p.s(3), p.s(2)), std::abs(p.s(1) * sx()) / 2, std::abs(p.s(0) * sy()) / 2);
     } else {
-        if (!p.has(4))
-            return;
         const QRectF r = mapRect(p.s(3), p.s(2), p.s(1), p.s(0));
         if (function == RECTANGLE)
             path.addRect(r);
@@ -132,8 +124,6 @@ void Player::box(quint16 function, const Params &p)
 
 void Player::arc(quint16 function, const Params &p)
 {
-    if (!p.has(8))
-        return;
     const QRectF box = mapRect(p.s(7), p.s(6), p.s(5), p.s(4));
     QPainterPath path;
     if (!box.isEmpty()) {
@@ -163,8 +153,6 @@ void Player::arc(quint16 function, const Params &p)
 
 void Player::pixel(quint16, const Params &p)
 {
-    if (!p.has(4))
-        return;
     QPainterPath path;
     const QPointF c = map(p.s(3), p.s(2));
     path.addRect(QRectF(c, QSizeF(std::max(1.0, std::abs(sx())), std::max(1.0, std::abs(sy())))));

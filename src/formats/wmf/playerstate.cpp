@@ -44,15 +44,15 @@ void ObjectTable::remove(int index)
 
 void Player::window(quint16 function, const Params &p)
 {
-    if (function == SETMAPMODE && p.has(1)) {
+    if (function == SETMAPMODE) {
         dc_.mapMode = p.u(0);
-    } else if (function == SETWINDOWORG && p.has(2)) {
+    } else if (function == SETWINDOWORG) {
         dc_.windowOrg = QPointF(p.s(1), p.s(0));
-    } else if (function == SETWINDOWEXT && p.has(2) && p.s(0) != 0 && p.s(1) != 0) {
+    } else if (function == SETWINDOWEXT && p.s(0) != 0 && p.s(1) != 0) {
         dc_.windowExt = QSizeF(p.s(1), p.s(0));
-    } else if (function == OFFSETWINDOWORG && p.has(2)) {
+    } else if (function == OFFSETWINDOWORG) {
         dc_.windowOrg += QPointF(p.s(1), p.s(0));
-    } else if (function == SCALEWINDOWEXT && p.has(4) && p.s(0) && p.s(2)) {
+    } else if (function == SCALEWINDOWEXT && p.s(0) && p.s(2)) {
         const double w = dc_.windowExt.width() * p.s(3) / p.s(2), h = dc_.windowExt.height() * p.s(1) / p.s(0);
         if (w != 0 && h != 0 && std::abs(w) < 1e9 && std::abs(h) < 1e9)
             dc_.windowExt = QSizeF(w, h);
@@ -61,8 +61,6 @@ void Player::window(quint16 function, const Params &p)
 
 void Player::modes(quint16 function, const Params &p)
 {
-    if (!p.has(function == SETBKCOLOR || function == SETTEXTCOLOR ? 2 : 1))
-        return;
     switch (function) {
     case SETBKMODE: dc_.backMode = p.u(0); break;
     case SETBKCOLOR: dc_.backColour = colorRef(p.u32(0)); break;
@@ -84,8 +82,6 @@ void Player::saveDC(quint16, const Params &)
 
 void Player::restoreDC(quint16, const Params &p)
 {
-    if (!p.has(1))
-        return;
     const int n = p.s(0);
     // Negative: that many states back. Positive: back to the state saved at that depth.
     std::size_t keep;
@@ -224,8 +220,6 @@ void Player::clipRegion(quint16, const Params &p)
 
 void Player::clipRect(quint16 function, const Params &p)
 {
-    if (!p.has(4))
-        return;
     const QRectF r = mapRect(p.s(3), p.s(2), p.s(1), p.s(0));
     // With no clip everything may be drawn: start from well beyond the picture.
     const ClipArea current = dc_.clip ? *dc_.clip : ClipArea(target_.adjusted(-diagonal(), -diagonal(), diagonal(), diagonal()));
@@ -235,7 +229,7 @@ void Player::clipRect(quint16 function, const Params &p)
 
 void Player::offsetClip(quint16, const Params &p)
 {
-    if (p.has(2) && dc_.clip)
+    if (dc_.clip)
         dc_.clip = dc_.clip->translated(p.s(1) * sx(), p.s(0) * sy());
     applyClip();
 }

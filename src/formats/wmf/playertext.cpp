@@ -162,8 +162,6 @@ void Player::textBackground(const QPointF &start, const QPointF &along, const QP
 
 void Player::textOut(quint16, const Params &p)
 {
-    if (!p.has(1))
-        return;
     const int count = p.u(0);
     const int words = (count + 1) / 2;
     if (!p.has(1 + words + 2))
@@ -173,8 +171,6 @@ void Player::textOut(quint16, const Params &p)
 
 void Player::extTextOut(quint16, const Params &p)
 {
-    if (!p.has(4))
-        return;
     const int count = p.u(2), options = p.u(3);
     int at = 4;
     std::optional<QRectF> box;

@@ -1,3 +1,4 @@
+#include "formats/logging.h"
 #include "formats/wmf/dib.h"
 #include "formats/wmf/player.h"
 
@@ -18,44 +19,55 @@ Player::Player(const Metafile &m, Output &out, const QRectF &target) : m_(m), ou
 
 void Player::run()
 {
-    for (const Record &r : m_.records)
-        if (const Handler h = handlerFor(r.function))
-            (this->*h)(r.function, m_.params(r));
+    for (const Record &r : m_.records) {
+        const Handling *h = handlingOf(r.function);
+        if (!h)
+            continue;
+        // A record too short for what it says is skipped whole: read past its end, its words
+        // would be zeros (an empty SELECTOBJECT would select object 0).
+        if (r.words < h->minWords) {
+            qCDebug(lcWmf, "record 0x%04x skipped: %d parameter words, %d needed", r.function, r.words, h->minWords);
+            continue;
+        }
+        (this->*h->handler)(r.function, m_.params(r));
+    }
     out_.setClip(nullptr);
 }
 
-Player::Handler Player::handlerFor(quint16 function)
+const Player::Handling *Player::handlingOf(quint16 function)
 {
     // ESCAPE and every record that draws nothing, or that we do not draw, has none: it is
-    // skipped by its size.
-    using Entry = std::pair<quint16, Handler>;
+    // skipped by its size. The fewest parameter words each record needs; a record that makes an
+    // object needs none, since even a short one takes its place in the object table, and the
+    // later records' indices count it (its object keeps default values).
     static const auto table = [] {
-        std::vector<Entry> t = {
-            {SETWINDOWORG, &Player::window}, {SETWINDOWEXT, &Player::window}, {OFFSETWINDOWORG, &Player::window},
-            {SCALEWINDOWEXT, &Player::window}, {SETMAPMODE, &Player::window},
-            {SETBKMODE, &Player::modes}, {SETBKCOLOR, &Player::modes}, {SETTEXTCOLOR, &Player::modes},
-            {SETTEXTALIGN, &Player::modes}, {SETPOLYFILLMODE, &Player::modes}, {SETTEXTCHAREXTRA, &Player::modes},
-            {SAVEDC, &Player::saveDC}, {RESTOREDC, &Player::restoreDC},
-            {CREATEPENINDIRECT, &Player::createPen}, {CREATEBRUSHINDIRECT, &Player::createBrush},
-            {DIBCREATEPATTERNBRUSH, &Player::patternBrush}, {CREATEPATTERNBRUSH, &Player::patternBrush},
-            {CREATEFONTINDIRECT, &Player::createFont}, {CREATEPALETTE, &Player::createPalette},
-            {CREATEREGION, &Player::createRegion}, {SELECTOBJECT, &Player::selectObject},
-            {SELECTPALETTE, &Player::selectObject}, {DELETEOBJECT, &Player::deleteObject},
-            {SELECTCLIPREGION, &Player::clipRegion}, {INTERSECTCLIPRECT, &Player::clipRect},
-            {EXCLUDECLIPRECT, &Player::clipRect}, {OFFSETCLIPRGN, &Player::offsetClip},
-            {MOVETO, &Player::lines}, {LINETO, &Player::lines}, {POLYLINE, &Player::poly}, {POLYGON, &Player::poly},
-            {POLYPOLYGON, &Player::polyPolygon}, {RECTANGLE, &Player::box}, {ELLIPSE, &Player::box},
-            {ROUNDRECT, &Player::box}, {ARC, &Player::arc}, {CHORD, &Player::arc}, {PIE, &Player::arc},
-            {SETPIXEL, &Player::pixel}, {TEXTOUT, &Player::textOut}, {EXTTEXTOUT, &Player::extTextOut},
-            {PATBLT, &Player::patBlt}, {STRETCHDIB, &Player::stretchDib}, {DIBSTRETCHBLT, &Player::blt},
-            {DIBBITBLT, &Player::blt}, {SETDIBTODEV, &Player::setDibToDev}, {BITBLT, &Player::blt},
-            {STRETCHBLT, &Player::blt},
+        std::vector<Handling> t = {
+            {SETWINDOWORG, &Player::window, 2}, {SETWINDOWEXT, &Player::window, 2}, {OFFSETWINDOWORG, &Player::window, 2},
+            {SCALEWINDOWEXT, &Player::window, 4}, {SETMAPMODE, &Player::window, 1},
+            {SETBKMODE, &Player::modes, 1}, {SETBKCOLOR, &Player::modes, 2}, {SETTEXTCOLOR, &Player::modes, 2},
+            {SETTEXTALIGN, &Player::modes, 1}, {SETPOLYFILLMODE, &Player::modes, 1}, {SETTEXTCHAREXTRA, &Player::modes, 1},
+            {SAVEDC, &Player::saveDC, 0}, {RESTOREDC, &Player::restoreDC, 1},
+            {CREATEPENINDIRECT, &Player::createPen, 0}, {CREATEBRUSHINDIRECT, &Player::createBrush, 0},
+            {DIBCREATEPATTERNBRUSH, &Player::patternBrush, 0}, {CREATEPATTERNBRUSH, &Player::patternBrush, 0},
+            {CREATEFONTINDIRECT, &Player::createFont, 0}, {CREATEPALETTE, &Player::createPalette, 0},
+            {CREATEREGION, &Player::createRegion, 0}, {SELECTOBJECT, &Player::selectObject, 1},
+            {SELECTPALETTE, &Player::selectObject, 1}, {DELETEOBJECT, &Player::deleteObject, 1},
+            {SELECTCLIPREGION, &Player::clipRegion, 1}, {INTERSECTCLIPRECT, &Player::clipRect, 4},
+            {EXCLUDECLIPRECT, &Player::clipRect, 4}, {OFFSETCLIPRGN, &Player::offsetClip, 2},
+            {MOVETO, &Player::lines, 2}, {LINETO, &Player::lines, 2}, {POLYLINE, &Player::poly, 1}, {POLYGON, &Player::poly, 1},
+            {POLYPOLYGON, &Player::polyPolygon, 1}, {RECTANGLE, &Player::box, 4}, {ELLIPSE, &Player::box, 4},
+            {ROUNDRECT, &Player::box, 6}, {ARC, &Player::arc, 8}, {CHORD, &Player::arc, 8}, {PIE, &Player::arc, 8},
+            {SETPIXEL, &Player::pixel, 4}, {TEXTOUT, &Player::textOut, 1}, {EXTTEXTOUT, &Player::extTextOut, 4},
+            {PATBLT, &Player::patBlt, 6}, {STRETCHDIB, &Player::stretchDib, 11}, {DIBSTRETCHBLT, &Player::blt, 10},
+            {DIBBITBLT, &Player::blt, 8}, {SETDIBTODEV, &Player::setDibToDev, 9}, {BITBLT, &Player::blt, 8},
+            {STRETCHBLT, &Player::blt, 10},
         };
-        std::sort(t.begin(), t.end(), [](const Entry &a, const Entry &b) { return a.first < b.first; });
+        std::sort(t.begin(), t.end(), [](const Handling &a, const Handling &b) { return a.function < b.function; });
         return t;
     }();
-    const auto it = std::lower_bound(table.begin(), table.end(), function, [](const Entry &e, quint16 f) { return e.first < f; });
-    return it != table.end() && it->first == function ? it->second : nullptr;
+    const auto it = std::lower_bound(table.begin(), table.end(), function,
+                                     [](const Handling &e, quint16 f) { return e.function < f; });
+    return it != table.end() && it->function == function ? &*it : nullptr;
 }
 
 double Player::sx() const

@@ -1,0 +1,3 @@
+#include "formats/logging.h"
+
+Q_LOGGING_CATEGORY(lcWmf, "quillmoor.wmf", QtWarningMsg)
