@@ -1,5 +1,7 @@
-// Quillmoor: find the data folder, create the application, show the title screen.
+// Quillmoor: read the command line, find the data folder, create the application, show the title
+// screen.
 #include "services/fonts.h"
+#include "services/logging.h"
 #include "services/paths.h"
 #include "ui/screens.h"
 #include "services/session.h"
@@ -8,12 +10,15 @@
 #include "services/speech.h"
 #include "shell/install.h"
 #include "shell/titlefrm.h"
+#include "ui/stage.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDateTime>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -36,13 +41,60 @@ private:
     std::function<void()> job_;
 };
 
+// Reads the options before the window system is reached, so --help and --version answer on a
+// technician's remote shell too. Returns an exit status when the program should end at once.
+std::optional<int> readCommandLine(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quillmoor"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLMOOR_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Quillmoor teaches primary-school science."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Log what the program does, not only what fails, to standard error."));
+    const QCommandLineOption scale(QStringLiteral("scale"),
+                                   QStringLiteral("Draw the screens at <factor> (0.25 to 8), or \"fit\" them to the display (the default)."),
+                                   QStringLiteral("factor"));
+    parser.addOption(verbose);
+    parser.addOption(scale);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "quillmoor: %s\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::printf("%s", qPrintable(parser.helpText()));
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("Quillmoor %s\n", QUILLMOOR_VERSION);
+        return 0;
+    }
+    if (parser.isSet(scale)) {
+        const QString value = parser.value(scale);
+        if (!stagescale::parse(value)) {
+            std::fprintf(stderr, "quillmoor: --scale takes \"fit\" or a factor from 0.25 to 8, not \"%s\"\n", qPrintable(value));
+            return 2;
+        }
+        qputenv("QUILLMOOR_SCALE", value.toUtf8());
+    }
+    if (parser.isSet(verbose))
+        qputenv("QUILLMOOR_VERBOSE", "1");
+    return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = readCommandLine(argc, argv))
+        return *status;
     // Fonts are sized for 96 dpi; Qt's high-dpi scaling then scales every screen alike.
     qputenv("QT_FONT_DPI", "96");
     QApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("QUILLMOOR_VERBOSE"))
+        logging::setVerbose();
     // No display name: Qt would append it to every window caption.
     QApplication::setApplicationName(QStringLiteral("Quillmoor"));
     QApplication::setDesktopFileName(QStringLiteral("quillmoor"));

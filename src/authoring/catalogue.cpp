@@ -3,6 +3,7 @@
 #include "formats/fieldfile.h"
 #include "services/paths.h"
 #include "core/shared.h"
+#include "services/logging.h"
 
 #include <QDir>
 #include <algorithm>
@@ -19,28 +20,33 @@ bool readcatalogue()
 bool readcatalogue(QIODevice *device)
 {
     FieldReader in(device, kMaxCatalogueLine);
-    long long count = 0;
-    try {
-        bool ok = false;
-        count = in.line().trimmed().toLongLong(&ok);
-        if (!ok)
-            return false;
-    } catch (const FileError &) {
+    bool ok = false;
+    const long long count = in.line().trimmed().toLongLong(&ok);
+    if (!ok) {
+        qCWarning(lcWorksheets, "the worksheet catalogue's first line is not a count%s%s",
+                  in.failed() ? ": " : "", qPrintable(in.error()));
         return false;
     }
 
     // Counts are clamped to what was read, so the browser never pages past the real titles.
     shared::worksheetcount = 0;
-    if (count < 0)
+    if (count < 0) {
+        qCWarning(lcWorksheets, "the worksheet catalogue counts %lld titles", count);
         return false;
+    }
     for (long long i = 1; i <= count; ++i) {
-        if (i > shared::kMaxWorksheets)
-            return false;
-        try {
-            shared::worksheetname[i] = in.line();
-        } catch (const FileError &) {
+        if (i > shared::kMaxWorksheets) {
+            qCWarning(lcWorksheets, "the worksheet catalogue counts %lld titles: the first %d are read", count,
+                      shared::kMaxWorksheets);
             return false;
         }
+        const QString title = in.line();
+        if (in.failed()) {
+            qCWarning(lcWorksheets, "the worksheet catalogue is damaged at title %lld of %lld: %s", i, count,
+                      qPrintable(in.error()));
+            return false;
+        }
+        shared::worksheetname[i] = title;
         shared::worksheetcount = static_cast<int>(i);
     }
     return true;

@@ -10,7 +10,19 @@
 FieldReader::FieldReader(QIODevice *device, qsizetype maxField) : dev_(device), maxField_(maxField)
 {
     if (!dev_ || !dev_->isReadable())
-        throw FileError("file not open for reading");
+        fail(QStringLiteral("file not open for reading"));
+}
+
+void FieldReader::fail(const QString &why)
+{
+    if (error_.isEmpty())
+        error_ = why;
+}
+
+QString FieldReader::failWith(const char *why)
+{
+    fail(QString::fromLatin1(why));
+    return {};
 }
 
 int FieldReader::get()
@@ -25,7 +37,7 @@ int FieldReader::peek()
     return dev_->peek(&c, 1) == 1 ? static_cast<unsigned char>(c) : -1;
 }
 
-bool FieldReader::atEnd() { return peek() < 0; }
+bool FieldReader::atEnd() { return failed() || peek() < 0; }
 
 void FieldReader::endLine(int c)
 {
@@ -35,17 +47,19 @@ void FieldReader::endLine(int c)
 
 QString FieldReader::field()
 {
+    if (failed())
+        return {};
     int c = get();
     while (c == ' ' || c == '\t')
         c = get();
     if (c < 0)
-        throw FileError("input past end of file");
+        return failWith("input past end of file");
 
     QByteArray bytes;
     if (c == '"') {
         for (c = get(); c >= 0 && c != '"'; c = get()) {
             if (bytes.size() >= maxField_)
-                throw FileError("field too long");
+                return failWith("field too long");
             bytes.append(static_cast<char>(c));
         }
         // Whatever follows the closing quote up to the delimiter is not part of the field.
@@ -53,7 +67,7 @@ QString FieldReader::field()
             qsizetype skipped = 0;
             for (c = get(); c >= 0 && c != ',' && c != '\r' && c != '\n'; c = get())
                 if (++skipped > maxField_)
-                    throw FileError("field too long");
+                    return failWith("field too long");
         }
         if (c == '\r' || c == '\n')
             endLine(c);
@@ -62,7 +76,7 @@ QString FieldReader::field()
 
     for (; c >= 0 && c != ',' && c != '\r' && c != '\n'; c = get()) {
         if (bytes.size() >= maxField_)
-            throw FileError("field too long");
+            return failWith("field too long");
         bytes.append(static_cast<char>(c));
     }
     if (c == '\r' || c == '\n')
@@ -74,13 +88,15 @@ QString FieldReader::field()
 
 QString FieldReader::line()
 {
+    if (failed())
+        return {};
     int c = get();
     if (c < 0)
-        throw FileError("input past end of file");
+        return failWith("input past end of file");
     QByteArray bytes;
     for (; c >= 0 && c != '\r' && c != '\n'; c = get()) {
         if (bytes.size() >= maxField_)
-            throw FileError("line too long");
+            return failWith("line too long");
         bytes.append(static_cast<char>(c));
     }
     endLine(c);

@@ -3,6 +3,7 @@
 #include "ui/messages.h"
 #include "services/printing.h"
 #include "core/shared.h"
+#include "services/logging.h"
 
 #include <algorithm>
 
@@ -78,10 +79,12 @@ void printWorksheet(const QString &productLine, const QString &title)
             p->printEndingLine(QStringLiteral(" "));
         }
         p->endDocument();
-    } catch (const PrintError &) {
+    } catch (const PrintError &e) {
+        qCWarning(lcPrint, "printing failed: %s", e.what());
         messages::ok(kProblem);
         return;
     } catch (...) {
+        qCWarning(lcPrint, "printing stopped by an unexpected failure");
         messages::ok(kCancelled);
         return;
     }
@@ -170,10 +173,12 @@ void printCertificate(const QString &name, double headingWidthTwips)
         certificateBanner(*p, false);
         certificateFrames(*p);
         p->endDocument();
-    } catch (const PrintError &) {
+    } catch (const PrintError &e) {
+        qCWarning(lcPrint, "printing failed: %s", e.what());
         messages::ok(kProblem);
         return;
     } catch (...) {
+        qCWarning(lcPrint, "printing stopped by an unexpected failure");
         // Nothing may escape into the event loop; whatever else went wrong, say printing stopped.
         messages::ok(kCancelled);
         return;

@@ -3,6 +3,7 @@
 #include "formats/fieldfile.h"
 #include "services/paths.h"
 #include "core/shared.h"
+#include "services/logging.h"
 
 #include <QFile>
 #include <array>
@@ -21,7 +22,7 @@ QString decode(QString field)
 }
 }  // namespace
 
-void loadquestions(FieldReader &in)
+bool loadquestions(FieldReader &in)
 {
     QString title = decode(in.field());
     in.field();
@@ -36,9 +37,11 @@ void loadquestions(FieldReader &in)
         // The quiz uses the right answer as the index of an answer button: anything but one
         // of the four would crash it or mark an unanswered question right.
         if (right[n] != QLatin1String("1") && right[n] != QLatin1String("2") && right[n] != QLatin1String("3") && right[n] != QLatin1String("4"))
-            throw FileError("the right answer is not 1 to 4");
+            in.fail(QStringLiteral("the right answer to question %1 is not 1 to 4").arg(n));
         in.field();
     }
+    if (in.failed())
+        return false;
     shared::tasktitle = title;
     for (int n = 1; n <= 10; ++n) {
         shared::question[n] = q[n];
@@ -48,20 +51,24 @@ void loadquestions(FieldReader &in)
         shared::answerd[n] = d[n];
         shared::correct[n] = right[n];
     }
+    return true;
 }
 
 bool loadquestionfile(const QString &relativePath) { return loadquestionsfrom(paths::resolve(relativePath)); }
 
 bool loadquestionsfrom(const QString &filePath)
 {
+    // The file's name is a teacher's title: the log says where it lies and why it was refused.
+    const bool teachers = !paths::teacherDir().isEmpty() && filePath.startsWith(paths::teacherDir());
+    const char *where = teachers ? "a worksheet in the teacher's folder" : "a question bank";
     QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    try {
-        FieldReader in(&file, kMaxQuestionField);
-        loadquestions(in);
-        return true;
-    } catch (const FileError &) {
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcWorksheets, "%s could not be opened: %s", where, qPrintable(file.errorString()));
         return false;
     }
+    FieldReader in(&file, kMaxQuestionField);
+    if (loadquestions(in))
+        return true;
+    qCWarning(lcWorksheets, "%s was refused: %s", where, qPrintable(in.error()));
+    return false;
 }

@@ -8,10 +8,10 @@
 class FieldReader;
 
 // Reads a question set from an open file into the shared question set. The caller opens and
-// closes the file. Throws FileError when the file is not a question set (fewer than 72 fields, a
-// field too long, a right answer that is not "1" to "4"); the shared set is then left as it was,
-// so a broken file never leaves half of one set mixed with another.
-void loadquestions(FieldReader &in);
+// closes the file. False, with the reader failed and saying why, when the file is not a question
+// set (fewer than 72 fields, a field too long, a right answer that is not "1" to "4"); the shared
+// set is then left as it was, so a broken file never leaves half of one set mixed with another.
+bool loadquestions(FieldReader &in);
 
 // Opens a relative question file, loads it and closes it; false when it cannot be read.
 bool loadquestionfile(const QString &relativePath);

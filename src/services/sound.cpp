@@ -1,5 +1,6 @@
 #include "services/sound.h"
 
+#include "services/logging.h"
 #include "services/module.h"
 #include "services/paths.h"
 #include "services/qtsound/qtsound.h"
@@ -12,7 +13,7 @@ QString g_moduleDir;
 
 SoundBackend *backend()
 {
-    return platform::loadModule<SoundBackend>(g_moduleDir, "libquillmoor-sound", "quillmoor_create_sound_backend");
+    return platform::loadModule<SoundBackend>(g_moduleDir, "libquillmoor-sound", "quillmoor_create_sound_backend", lcSound());
 }
 
 class ModuleSoundDevice : public SoundDevice {
@@ -20,8 +21,10 @@ public:
     void play(const QString &relativePath) override
     {
         const QString file = paths::resolve(relativePath);
-        if (file.isEmpty())
+        if (file.isEmpty()) {
+            qCWarning(lcSound, "sound %s not found in %s", qPrintable(relativePath), qPrintable(paths::dataDir()));
             return;
+        }
         if (SoundBackend *b = backend())
             b->playFile(file);
     }

@@ -1,5 +1,6 @@
 #include "services/speech.h"
 
+#include "services/logging.h"
 #include "services/module.h"
 #include "services/speechbackend.h"
 
@@ -10,7 +11,7 @@ QString g_moduleDir;
 
 SpeechBackend *backend()
 {
-    return platform::loadModule<SpeechBackend>(g_moduleDir, "libquillmoor-speech", "quillmoor_create_speech_backend");
+    return platform::loadModule<SpeechBackend>(g_moduleDir, "libquillmoor-speech", "quillmoor_create_speech_backend", lcSpeech());
 }
 
 class ModuleSpeaker : public Speaker {

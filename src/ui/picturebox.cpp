@@ -1,6 +1,7 @@
 #include "ui/picturebox.h"
 
 #include "ui/accessibility.h"
+#include "services/logging.h"
 #include "services/paths.h"
 #include "ui/twips.h"
 #include "formats/wmf/wmfplayer.h"
@@ -47,12 +48,17 @@ void openReader(QImageReader &reader, QFile &device)
 QImage loadPicture(const QString &relativePath)
 {
     const QString file = paths::resolve(relativePath);
-    if (file.isEmpty())
+    if (file.isEmpty()) {
+        qCWarning(lcMedia, "picture %s not found in %s", qPrintable(relativePath), qPrintable(paths::dataDir()));
         return {};
+    }
     QFile device(file);
     QImageReader reader;
     openReader(reader, device);
-    return reader.read();
+    QImage img = reader.read();
+    if (img.isNull())
+        qCWarning(lcMedia, "picture %s not loaded: %s", qPrintable(file), qPrintable(reader.errorString()));
+    return img;
 }
 
 PictureBox::PictureBox(QWidget *parent, bool opaque) : QWidget(parent), opaque_(opaque)
@@ -64,11 +70,16 @@ bool PictureBox::load(const QString &relativePath)
 {
     if (relativePath.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive)) {
         const QString file = paths::resolve(relativePath);
-        if (file.isEmpty())
+        if (file.isEmpty()) {
+            qCWarning(lcMedia, "picture %s not found in %s", qPrintable(relativePath), qPrintable(paths::dataDir()));
             return false;
-        auto m = wmf::load(file);
-        if (!m)
+        }
+        QString why;
+        auto m = wmf::load(file, &why);
+        if (!m) {
+            qCWarning(lcMedia, "picture %s not loaded: %s", qPrintable(file), qPrintable(why));
             return false;
+        }
         metafile_ = std::move(m);
         image_ = QImage();
     } else {

@@ -2,6 +2,7 @@
 
 #include "ui/picturebox.h"
 #include "services/printing.h"
+#include "services/logging.h"
 
 void printPicture(const PictureBox *printRendering)
 {
@@ -13,6 +14,7 @@ void printPicture(const PictureBox *printRendering)
         printer->printEndingLine(QString());
         printer->picture(QPointF(1000, 1000), *page);
         printer->endDocument();
-    } catch (const PrintError &) {
+    } catch (const PrintError &e) {
+        qCWarning(lcPrint, "printing failed: %s", e.what());
     }
 }

@@ -18,11 +18,9 @@ QStringList readAll(const QByteArray &bytes)
     buf.open(QIODevice::ReadOnly);
     FieldReader in(&buf, kBound);
     QStringList out;
-    try {
-        for (int i = 0; i < 100; ++i)
-            out << in.field();
-    } catch (const FileError &) {
-        out << QStringLiteral("!");
+    for (int i = 0; i < 100 && !in.failed(); ++i) {
+        const QString f = in.field();
+        out << (in.failed() ? QStringLiteral("!") : f);
     }
     return out;
 }
@@ -69,7 +67,8 @@ private slots:
         QCOMPARE(in.line(), QStringLiteral(" 3 "));
         QCOMPARE(in.line(), QStringLiteral("  lead, comma"));
         QCOMPARE(in.line(), QStringLiteral("\"quoted"));
-        QVERIFY_THROWS_EXCEPTION(FileError, in.line());
+        QVERIFY(in.line().isEmpty() && in.failed());
+        QCOMPARE(in.error(), QStringLiteral("input past end of file"));
     }
 
     void decoding_data()

@@ -41,13 +41,8 @@ bool load(const QByteArray &bytes)
     QBuffer b;
     b.setData(bytes);
     b.open(QIODevice::ReadOnly);
-    try {
-        FieldReader in(&b, kMaxQuestionField);
-        loadquestions(in);
-        return true;
-    } catch (const FileError &) {
-        return false;
-    }
+    FieldReader in(&b, kMaxQuestionField);
+    return loadquestions(in);
 }
 
 }  // namespace

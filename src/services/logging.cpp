@@ -1,0 +1,14 @@
+#include "services/logging.h"
+
+Q_LOGGING_CATEGORY(lcMedia, "quillmoor.media", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcSound, "quillmoor.sound", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcSpeech, "quillmoor.speech", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcPrint, "quillmoor.print", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcWorksheets, "quillmoor.worksheets", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcStage, "quillmoor.stage", QtWarningMsg)
+
+namespace logging {
+
+void setVerbose() { QLoggingCategory::setFilterRules(QStringLiteral("quillmoor.*.debug=true")); }
+
+}  // namespace logging
