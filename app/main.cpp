@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quillmoor: read the command line, find the data folder, create the application, show the title
 // screen.
 #include "services/fonts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a worksheet, deleting one, and opening the browser, with a catalogue of 1000 titles
 // (999 before each save), in a temporary teacher's folder; file syncs included. Median of 30.
 // Usage: bench_catalogue DATA_DIR

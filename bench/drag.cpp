@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drag-and-drop engine's speed on an eight-label screen: a thousand drag moves with their
 // repaint, and the drop resolution (sixteen zone tests and the completion check).
 // Usage: bench_drag DATA_DIR

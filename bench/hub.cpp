@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of one frame of the "Other Planets" animation: load the next picture and repaint the
 // hub, as the 50 ms timer does. Median of 300 frames, on the offscreen platform.
 // Usage: bench_hub DATA_DIR

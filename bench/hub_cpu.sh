@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CPU used by the real program under Xvfb, as a share of one core over 20 s each: the "Other
 # Planets" hub in view, then the quiz open over it; at 1024 x 768 and at 1920 x 1080. With a second
 # build folder (say a copy of the build before a change) both run in the same session, one after

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Peak memory of a run that opens every screen once, the way their buttons do, with both
 // animations turning a full cycle while in view. Prints the peak resident size (VmHWM).
 // Usage: bench_memory [DATA_DIR]

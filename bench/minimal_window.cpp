@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for start-up: the smallest Qt Widgets program that shows a window. Like quillmoor
 // under QUILLMOOR_EXIT_AFTER_FIRST_PAINT, it prints the wall-clock time of its first paint and ends.
 // With the argument "text" the window also shows one line of text, so it pays for the font

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time to render each page with our metafile player: the screen renderings onto an 800 x 600
 // picture as the viewer shows them, and at twice that (a high-density display). Median of 50.
 // Usage: bench_pages DATA_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time to render metafiles other programs wrote and files that once made the player misbehave, at
 // 800 px wide as wmfrender does; then clip regions of 1,000 to 10,000 overlapping rectangles, to
 // show that their cost grows no faster than their size. Median of 5 (one run for a file over 1 s).

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program fitted to large displays, in one run: CPU of the "Other Planets" hub's animation over
 # 20 s at 1920x1080 beside 1024x768, and start-up to the title's first paint (median of 10) at
 # 1920x1080 beside 800x600. Each display is an X server of that size started here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read-aloud's start-up: how long loading the speech module and starting its engine takes (done
 // once, after the title screen is up), and how long from a request to say a question until the
 // engine reports it is speaking. Run with a sound server: build/bench/bench_speech

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time of the real program to its first painted title screen, median of 20 runs under
 # Xvfb, beside a minimal Qt Widgets window started the same way in the same run.
 # With a second build folder (say a copy of the build before a change) that program is timed too,

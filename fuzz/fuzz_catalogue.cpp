@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the worksheet catalogue: the reader must stop quietly with at most 1000 titles.
 #include "authoring/catalogue.h"
 #include "core/shared.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the picture descriptions file, decoded as the program reads it: every entry has a
 // lower-case path with no tab or line end, and words with no blanks at either end.
 #include "ui/accessibility.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes through the sequential field reader: fields, whole lines and the text decoding, with
 // a small field bound so long runs are exercised too.
 #include "formats/fieldfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a question file: the loader takes a whole set or refuses it, within its field
 // bound, and a refused file leaves the set as it was.
 #include "formats/fieldfile.h"

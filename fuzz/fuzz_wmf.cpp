@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a metafile: parsed, and when they parse, played onto a small picture with the
 // real painter, fonts and all, at one of three scales. Nothing may crash, hang or use memory beyond the reader's bounds.
 #include "formats/wmf/wmfplayer.h"

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets everything up, builds Quillmoor and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."

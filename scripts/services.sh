@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts, for tests and benchmarks, the servers the real program needs: an X server (Xvfb), a
 # session bus, a sound server with a null sink whose monitor can be recorded, and a private print
 # server whose default queue keeps every job's PDF as Qt made it. Source it, then call start_services;

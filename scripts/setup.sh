@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, on Debian 12, whatever Quillmoor needs that is missing: "run" for building, packaging and
 # running the program, "test" adds what the tests need (X server, sound server, printing, fuzzing).
 set -euo pipefail

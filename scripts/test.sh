@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets everything up and runs the whole test suite: the unit tests and the end-to-end tests of the
 # real program under Xvfb (without a window manager, then under Openbox, Metacity and Xfwm4, and
 # once under weston as a Wayland client), the unit tests again under AddressSanitizer and

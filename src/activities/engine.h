@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The drag-and-drop engine every activity screen runs: word labels dragged with the left button,
 // dropped onto boxes or back onto their home slots, "Check Score" once every label sits in a box.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moving the activity labels without dragging, beside the drag: a label picked up by a click (or
 // Enter) is put down on the box or home slot clicked (or chosen with Tab and Enter) next, through
 // the very drop pass a drag ends with.

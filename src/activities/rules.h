@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The activities' rules as plain functions over positions in single-precision twips, so they can
 // be checked without a screen. A label is in a box exactly when their left and top are equal.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The worksheet catalogue "multiple\track.txt": a count line, then one title per line, whole, so a
 // title with a comma or leading blanks comes back exactly as typed.

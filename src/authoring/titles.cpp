@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which titles can name a worksheet file.
 #include "authoring/worksheets.h"
 

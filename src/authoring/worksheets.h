@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Worksheet files, "multiple/" + title + ".txt" in the question file format, and the operations
 // that change the catalogue. Every file is replaced atomically, and the catalogue's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The media files several floors name, written as the program writes every media path.
 #include <QString>

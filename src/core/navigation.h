@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the screens below the shell need of it. The shell (title screen, backdrop, main menu) sits
 // above every other floor, so a lower screen never includes it: it asks through this interface,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The read-aloud button: a small speaker button that reads what its screen gives it (the
 // question and its answers, the page on show), and the key R that does the same. A second press

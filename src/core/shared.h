@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The values the screens share, read and written directly by every screen.
 #include "core/variant.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A shared value that may not have been assigned yet. Empty until first assigned; empty reads as
 // 0 in arithmetic and so is unequal to 1 (the sound switch relies on that before the menu loads).

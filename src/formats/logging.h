@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The log categories of the readers of outside files. Warnings are on by default, debug lines off
 // (QT_LOGGING_RULES, or the program's --verbose, turns them on). Nothing logged carries a text a

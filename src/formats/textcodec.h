@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text files are Windows-1252 when every character fits, so files stay readable by older tools
 // and the shipped banks need no conversion; anything else is written as UTF-8 so nothing typed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The question file: a title, a separator, then for each of ten questions the question, answers
 // A to D, the number of the right answer ("1" to "4") and a separator: 72 fields. "&" stands for

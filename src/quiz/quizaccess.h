@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The quiz for a pupil who listens: the read-aloud button beside the question, the question told
 // to a screen reader as it changes, and names for the controls that show no text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The quiz's and the results screen's rules as plain functions.
 #include "core/variant.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's log, for a school's technician: Qt logging categories under "quillmoor.", written
 // to standard error (so the systemd journal or the desktop session's log keeps them). Warnings,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sound and speech backends are run-time modules, so the program builds and runs without the
 // Qt libraries they need: a module that is missing, or whose libraries are missing, gives none.

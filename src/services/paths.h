@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where relative media and data paths ("wav\click.wav", "Images\icicle.jpg",
 // "multiple/track.txt") live. Either separator is accepted and letter case is ignored (the exact

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printing seam: the operations the program prints with, in twips from the top-left corner
 // of the printable area. Text flows in lines: "print text, ending the line" prints at the current

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The random choice of the celebration: a uniform number in [0, 1), seeded from the clock; tests
 // install their own generator.

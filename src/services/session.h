@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The end of the desktop session: log-out and SIGTERM (and SIGHUP, when the terminal goes) end
 // the program at once, without asking, as its own "Exit" does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sound seam: one request, play a relative .wav path. The real device hands the file to the
 // Qt Multimedia module and returns at once; with no module, no audio output or no such file it

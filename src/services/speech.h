@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The speech seam, beside the sound seam: say a text aloud, stop, ask whether it is still
 // speaking. The real speaker hands the text to the Qt TextToSpeech module, loaded at run time

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the speech module offers the program: one voice, ready or not, that speaks a text and
 // returns at once.

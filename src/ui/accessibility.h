@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a screen reader is told about the program's own controls: a clickable label is a push
 // button named by its caption (or by the accessible name a screen gives it) with a press action;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A label acting as a button: centred text, a single-line border, and a back colour shown only
 // while the label is opaque (the hover highlight). Opaque as designed.

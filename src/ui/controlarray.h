@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Controls of one name told apart by an index, with the gaps of the design kept (the menu's
 // entries are 0, 10 and 16 to 20).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keyboard focus among a screen's controls: reading order for Tab and Shift+Tab (top to bottom,
 // left to right within a row) and the nearest neighbour for the arrow keys.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A plain text label as the screens use them: a font, a text colour, an alignment (at the top of
 // the label), on a transparent background.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The message-box seam: application-modal boxes titled with the application's title.
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An option button that answers a click anywhere on its row, not only on its round mark and its
 // text: a pupil clicks the answer, wherever it stands.

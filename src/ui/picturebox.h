@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Picture and image controls: show a picture file (.jpg, .gif, .bmp, or a .wmf page drawn by our
 // own metafile player, sharp at any scale) at its own size from the top-left corner, clipped by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The base of every screen: a child of the stage (the program's one window) with a load handler,
 // a back colour and the hover highlighting of its clickable labels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The registry that owns every screen.
 // - get<T>() returns the loaded screen, loading it first (construct, then its load handler)

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/stage.h"
 
+#include "services/logging.h"
 #include "ui/scaledstyle.h"
 
 #include "ui/screens.h"
@@ -228,6 +230,7 @@ void Stage::applyFactor(double f)
         if (auto *s = qobject_cast<Screen *>(o); s && !s->isWindow())
             offsets.emplace_back(s, QRectF(s->geometry()).center() - centre);
     twips::setFactor(f);
+    qCDebug(lcStage, "screens drawn at %g times actual size (were at %g)", f, from);
     scaleOwnFont();
     twips::rescale(this, from);
     backdrop_->setGeometry(rect());

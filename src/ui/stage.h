@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stage: the program's one top-level window, frameless and full screen. Every other screen is
 // its child, shown centred and stacked in the order screens are shown or brought to the front, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Length limits on text boxes counted in characters as a reader sees them: an emoji, a letter
 // with its accents or a flag is one character and is never cut in half. A plain maximum length

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's colours and the paths of media used in more than one place, each under one name.
 #include <QColor>

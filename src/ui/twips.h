@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Screen geometry is designed in twips (1/1440 inch) and fonts in points. This is the one place
 // where both become pixels: 15 twips per pixel times the stage's scale factor, and points at 96 dpi

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader and a listening pupil get: every actionable control of every screen has a
 // role and a name (screens reached by pressing buttons through their accessible press action, as
 // a screen reader does), the activities' boxes say what they hold, and read-aloud speaks the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drag-and-drop engine on the four activity screens; which drops catch and how they score are
 // tables in tst_activityrules. Drags are real mouse events on the labels; where a test needs a
 // position finer than a pixel (15 twips) it calls the labels' move handler with the offset in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The activities' rules as plain functions: which drops a box or slot catches, and scoring.
 #include "activities/rules.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second copy of the program, for the tests that need one, on the teacher's folder named by
 // QUILLMOOR_TEACHER_DIR:
 //   saver TITLE...               catalogues each title, trying again while the catalogue is busy

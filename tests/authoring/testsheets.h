@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the worksheet tests start from: catalogues and worksheet files as bytes, and entries or a
 // wizard filled so that every check passes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wizard screen: the order of its checks, Enter between the boxes, replacing another
 // worksheet, leaving with unsaved typing, what its boxes take, and the fit warning, which agrees
 // with the quiz screen, where a teacher's text is never read as markup.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The worksheet catalogue browser: paging to the last title, the two modes, running, editing and
 // deleting worksheets, the one message for a worksheet it cannot open, and one worksheet of
 // awkward texts typed, saved, edited and saved again through the real screens.

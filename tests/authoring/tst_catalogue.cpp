@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue and worksheet rules as plain functions: paging, reading any catalogue file, which
 // titles may name a file, deleting a title, which file a title opens, and texts that come back
 // from their file as typed (awkward ones and thousands generated).

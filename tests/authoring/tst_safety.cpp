@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What protects the teacher's files: a catalogue that cannot be read whole is never rewritten, a
 // full one takes no new title, a busy one is waited for briefly, a write that fails leaves the old
 // files whole, and several copies of the program saving at once lose no title.

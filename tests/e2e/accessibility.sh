@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on a private accessibility bus, walked as a screen reader walks it: the menu's
 # "Other Planets" push button pressed through its AT-SPI action, then the hub's "Multiple Choice",
 # and the quiz's first question is there to be read; on each screen every shown, actionable object

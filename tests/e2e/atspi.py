@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Walks the program's accessible tree on the AT-SPI bus as a screen reader does.
 
 atspi.py press NAME          press the push button of that name (waits for it to appear)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers for driving the real program under Xvfb with xdotool. Source it after setting BIN.
 set -u
 HERE=$(cd "$(dirname "$0")" && pwd)

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: cpack builds it in a temporary folder; lintian finds no error and no warning
 # that packaging/lintian-overrides does not accept; its AppStream metadata validates; it holds every
 # file the program reads (the build's data, byte for byte, and its modules), icons at every size,

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program prints on the default printer of the tests' own print server (a capturing
 # CUPS queue, scripts/services.sh); the captured PDFs are read with pdftotext and pdftoppm:
 # - Key Facts prints the page on show (page 2) alone, its picture's top-left corner 1000 twips

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Read-aloud pressed as an impatient pupil presses it, with the real sound server and the real
 # speech module: on the Other Planets quiz, its Key Facts pages and the teachers' guide, 120 steps
 # each from a fixed seed, every step one of R, R twice quickly, Next and Previous, at gaps from

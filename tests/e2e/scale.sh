@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The screens fitted to the display: on X servers of 800x600 (actual size), 1024x768, 1920x1080
 # and 3840x2160, each started here, the title screen, the menu's colour filling the stage's
 # height, a text edge on the menu as sharp as at actual size, an activity's drags and a quiz to

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One session of the real program on a desktop with or without a window manager (E2E_WM names the
 # one running, if any): the title screen centred with its picture on a stage as big as the display;
 # "OK" heard on the sound server (when there is one); a click on the stage's margin leaves the menu

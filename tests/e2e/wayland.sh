@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program as a native Wayland client: weston with its headless back end and no X display;
 # the program starts on Wayland (its Wayland platform plugin is loaded), and weston's
 # screenshooter shows the title screen centred on the stage, edge and all, on the backdrop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sequential field reader and writer: field rules, line ends, bounds and the encoding rule.
 #include "formats/fieldfile.h"
 #include "formats/textcodec.h"

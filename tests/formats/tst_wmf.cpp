@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Our metafile layer: each record family read and played, malformed files and bitmaps refused
 // or skipped, the writer read back by our reader.
 #include "formats/wmf/dib.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Our metafile renderings beside libwmf's, on files other programs wrote and on the pages our
 // writer makes. libwmf has two front ends here and each has its own faults: wmf2gd (the gd
 // backend) never fills ellipses, and ImageMagick's drops some text and stretches some frames.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Metafiles made to be slow or large: each plays to its end within the player's bounds, and clip
 // regions, however many rectangles they hold, clip exactly the union of their rectangles.
 // (How long they take is measured by bench_pages_hostile; the files of fuzz/regressions/wmf are

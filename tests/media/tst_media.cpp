@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The media the build makes and the teaching content it ships: every picture decodes at the size
 // of the place that shows it, every sound is clean 16-bit PCM of the right length and loudness, the
 // question banks fit the quiz, the answer keys in the Teacher's Notes match the banks and the

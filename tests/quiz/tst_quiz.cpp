@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quiz, results and review screens driven from the hubs with clicks, and the worksheet and
 // certificate they print, as the exact operations, in order, on the recording printer. The rules
 // the screens show (loading, message, sound, marking) are tables in tst_quizrules.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quiz's rules as plain functions: loading a question file, the results message, the
 // celebration sound, marking and the list of wrong questions.
 #include "formats/fieldfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a technician can read: a missing picture, a module that would not load and a refused
 // worksheet each leave a warning under their category, saying why and never what was typed; the
 // command line answers --version and --help with no display at all.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The path resolver: either separator, any letter case, the teacher's folder first for
 // "multiple", nothing outside the two folders, and writes only ever in the teacher's folder.
 #include "services/paths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The painter printer into a PDF file: the line flow in the printer font, new pages, and page
 // pictures, read back with pdftotext as a reader of the paper would see them.
 #include "services/fonts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Screen fitting on whatever display the test runs on (CTest runs it on 800 x 800, on exactly
 // 800 x 600 = 12000 x 9000 twips, and on a smaller 640 x 480).
 #include "ui/screens.h"

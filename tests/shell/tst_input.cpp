@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One click per click, the keyboard on every screen, and the activities moved by clicks, keys and
 // touch beside the drag. Everything goes through real mouse, key and touch events on the screens.
 #include "activities/engine.h"

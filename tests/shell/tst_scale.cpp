@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage's scale: twips become pixels at any factor, the factor chosen from the display or
 // QUILLMOOR_SCALE, F11 between fit and actual size, and the activities' drags and scores in twips
 // whatever the factor. Drags are real mouse events at the scaled pixels, on a 1920 x 1200 display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the title screen in both its uses, the menu's sound switch and its dispatch; the
 // stage: screens stacked in the order shown, brought to front and unloaded, the keyboard focus in
 // the front screen, the close opening the exit screen, the edges; and the hover highlighting,

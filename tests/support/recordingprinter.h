@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A printer that records every operation as a line of text, for tests of what is printed and in
 // which order. Its page size is set by the test; a text is 100 twips a character wide and a line

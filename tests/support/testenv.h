@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every test of the screens starts from: a program just started, with its own data folder
 // (a copy of the built media) and teacher's folder, a recording sound device and scripted message

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds metafiles record by record for tests, including malformed ones, and records what
 // playing them draws.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hubs, the notes viewer and the guide, driven through the menu and their buttons, and the
 // two animations: Jupiter turning on its hub and the logo on the Acknowledgments page. Their
 // counters wrap and go on under other screens, but a covered or hidden picture decodes nothing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A short clean click: a bright decaying tick over a small low knock, about 25 ms of sound.
 #include "generators.h"
 #include "wav.h"

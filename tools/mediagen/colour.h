@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colours as floating-point RGB in 0..255, for mixing and shading before they become pixels.
 #include <QColor>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Icicles hanging from a snowy roof edge against a winter sky, with snowy hills below.
 #include "generators.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's icon: a yellow Q with a quill on the screens' blue. One drawing at every size a
 // desktop asks for: the recipe's "size" gives NAME itself, its "sizes" the copies a package installs
 // as hicolor/NxN/apps/NAME.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The company logo: a round badge with a raven in flight and the name "Corvane" beneath. The
 // animation is one wing-beat in a given number of frames, each its own GIF file, so the viewer
 // can page through them; the still logo is a bitmap of the bird with the name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Integrated loudness of a mono sound, in LUFS, as ITU-R BS.1770-4 defines it: a K-weighting
 // filter (a high shelf for the head's effect and a high-pass), mean square over 400 ms blocks

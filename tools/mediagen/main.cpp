@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mediagen MEDIA_DIR DATA_DIR ICON_DIR
 // Makes the data folder from the sources in media/: every "NAME.recipe" becomes NAME, drawn or
 // synthesised by the generator its "kind" names; every text file is copied as Windows-1252 text

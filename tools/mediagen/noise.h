@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Deterministic 3-D value noise and fractal sums of it, for textures that must come out the same
 // on every build (no library random generators, whose sequences may differ between versions).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pages of the viewers, each authored once in media/pages and laid out twice: for the
 // screen (within the viewer's picture area, clear of its buttons, light text on the program's
 // blue) and for paper (black on white, portrait, within 7 by 9.5 inches).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The planets, each recognisable by its real colours and features: Mercury grey and cratered,
 // Venus pale yellow cloud, Earth blue and green with its continents and cloud, Mars red with dark
 // markings and a polar cap, Jupiter banded with its Great Red Spot, Saturn with its rings, Uranus

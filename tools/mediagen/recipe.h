@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A recipe: "key = value" lines, '#' starts a comment. Each media file is made from one.
 #include <QMap>

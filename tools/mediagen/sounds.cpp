@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every sound of the program but the click, synthesised. The recipe's "sound" names which; each
 // function builds its sound into a buffer, and writeWav levels it to the
 // recipe's loudness, pads and writes it.

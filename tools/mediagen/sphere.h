@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Orthographic rendering of lit spheres (planets) onto an image, with an antialiased edge.
 #include "colour.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small building blocks for synthesising sounds: a sample buffer that sounds are added into,
 // oscillators with gliding pitch, noise, filters and envelopes. All deterministic.

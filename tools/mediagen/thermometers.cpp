@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thermometer pictures: the labelling activity's large Fahrenheit thermometer, the quiz's small
 // thermometer and the hub's temperature strip.
 #include "generators.h"

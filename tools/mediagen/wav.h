@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // 16-bit PCM mono WAV files. Every sound starts with 40 ms of silence and ends with 0.3 s of it:
 // the sound server drops the first 10 to 30 ms of a new stream and loses the last tenth of a

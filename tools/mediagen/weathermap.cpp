@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A weather map of an invented stretch of coast: land and sea, a few towns, the day's weather
 // symbols and temperature readings in degrees Celsius, warmer in the sunny south than in the
 // cloudy, rainy north, and a little cooler over the sea.

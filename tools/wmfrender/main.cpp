@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wmfrender IN.wmf OUT.png [WIDTH]
 // Renders a metafile with Quillmoor's own reader, at its own size (96 dpi) or WIDTH pixels wide,
 // on white. On a file it cannot read it writes nothing and exits 1 with a one-line message.

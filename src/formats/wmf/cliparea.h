@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Clip areas of a played metafile. Every clip a metafile can make (regions, clip rectangles,
 // excluded rectangles, text boxes) is a union of axis-aligned rectangles, so it is kept as those

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Device-independent bitmaps as metafiles carry them: BITMAPINFOHEADER or BITMAPCOREHEADER,
 // 1, 4, 8, 16, 24 or 32 bits, BI_RGB, BI_RLE8, BI_RLE4 or BI_BITFIELDS, bottom-up or top-down;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Inside the metafile player (not for use outside src/formats/wmf): the device context and object
 // table the records change, and the Player that hands each record to its handler. The handlers live

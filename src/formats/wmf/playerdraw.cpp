@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pens, brushes and the drawing records: lines, polygons, boxes, arcs and pixels.
 #include "formats/wmf/player.h"
 

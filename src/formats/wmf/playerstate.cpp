@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device context's state, the object table and clipping.
 #include "formats/textcodec.h"
 #include "formats/wmf/player.h"

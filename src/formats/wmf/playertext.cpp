@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fonts and the text records.
 #include "formats/textcodec.h"
 #include "formats/wmf/player.h"

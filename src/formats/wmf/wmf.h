@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows metafiles: parsing into checked records (this file) and playing them (wmfplayer.h).
 //

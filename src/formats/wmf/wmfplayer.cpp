@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/logging.h"
 #include "formats/wmf/dib.h"
 #include "formats/wmf/player.h"

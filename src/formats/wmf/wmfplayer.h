@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Playing a parsed metafile: the device context of the records (window, pens, brushes, fonts,
 // palettes, clipping, saved states) turned into drawing on an Output. The painter output draws on

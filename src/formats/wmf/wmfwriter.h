@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes placeable metafiles in twips (1440 units an inch): text in a named font, lines,
 // rectangles, filled polygons and ellipses, and 24-bit bitmaps. Used to make the program's pages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The read-aloud backend, built as a module of its own so that the program still starts where
 // flite or Qt Multimedia is missing, and so its start is not slowed by them.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt Multimedia sound backend, built as a module of its own: linking Qt Multimedia (and the
 // sound server's client libraries) into the program adds several milliseconds to every start, so
 // the program loads this module once its title screen is up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the sound module offers the program: play an absolute .wav path, returning at once.
 #include <QString>
