@@ -89,17 +89,16 @@ Activity::Activity(const QString &name, const std::vector<ActivityItem> &items, 
 {
     const QFont itemFont = twips::font(QStringLiteral("Tahoma"), 11.25, true);
     const int n = int(items.size());
-    labels_.resize(std::size_t(n));
-    boxes_.resize(std::size_t(n));
-    slots_.resize(std::size_t(n));
+    labels_ = boxes_ = slots_ = TwipsRects(n);
     // Slots first, then boxes, then labels: labels are drawn over the places they move to.
     for (int i = 0; i < n; ++i) {
         auto *slot = new ClickLabel(i, QString(), this);
         slot->setObjectName(QStringLiteral("Label4_%1").arg(i));
         slot->setOpaque(false);
         Label4.add(i, slot);
-        slots_[std::size_t(i)] = {items[std::size_t(i)].homeLeft, items[std::size_t(i)].homeTop, items[std::size_t(i)].width, 375};
-        place(slot, slots_[std::size_t(i)]);
+        const ActivityItem &it = items[std::size_t(i)];
+        slots_[i] = {it.homeLeft, it.homeTop, it.width, 375};
+        place(slot, slots_[i]);
     }
     for (int i = 0; i < n; ++i) {
         const ActivityItem &it = items[std::size_t(i)];
@@ -108,8 +107,8 @@ Activity::Activity(const QString &name, const std::vector<ActivityItem> &items, 
         box->setFont(itemFont);
         box->setWordWrap(true);
         Label1.add(i, box);
-        boxes_[std::size_t(i)] = {it.boxLeft, it.boxTop, it.width, it.height};
-        place(box, boxes_[std::size_t(i)]);
+        boxes_[i] = {it.boxLeft, it.boxTop, it.width, it.height};
+        place(box, boxes_[i]);
     }
     for (int i = 0; i < n; ++i) {
         const ActivityItem &it = items[std::size_t(i)];
@@ -118,8 +117,8 @@ Activity::Activity(const QString &name, const std::vector<ActivityItem> &items, 
         label->setFont(itemFont);
         label->setWordWrap(true);
         Label2.add(i, label);
-        labels_[std::size_t(i)] = {it.homeLeft, it.homeTop, it.width, it.height};
-        place(label, labels_[std::size_t(i)]);
+        labels_[i] = {it.homeLeft, it.homeTop, it.width, it.height};
+        place(label, labels_[i]);
         connect(label, &DragLabel::dragged, this, &Activity::Label2_MouseMove);
         connect(label, &DragLabel::released, this, &Activity::Label2_MouseUp);
         connect(label, &DragLabel::pressed, this, &Activity::labelPressed);
@@ -164,19 +163,19 @@ void Activity::onLoad()
     loadBegin();
     shared::total = count();
     for (int i = 0; i < count(); ++i) {
-        TwipsRect &slot = slots_[std::size_t(i)];
-        slot.width = labels_[std::size_t(i)].width;
+        TwipsRect &slot = slots_[i];
+        slot.width = labels_[i].width;
         if (slotTakesHeight_)
-            slot.height = labels_[std::size_t(i)].height;
+            slot.height = labels_[i].height;
     }
     loadPictures();
     for (int i = 0; i < count(); ++i) {
         Label2[i]->setText(Label1[i]->text());
         Label1[i]->setText(QString());
         Label1[i]->setOpaque(false);
-        slots_[std::size_t(i)].left = labels_[std::size_t(i)].left;
-        slots_[std::size_t(i)].top = labels_[std::size_t(i)].top;
-        place(Label4[i], slots_[std::size_t(i)]);
+        slots_[i].left = labels_[i].left;
+        slots_[i].top = labels_[i].top;
+        place(Label4[i], slots_[i]);
     }
     loadEnd();
     activityaccess::nameBoxes(this);
@@ -186,7 +185,7 @@ void Activity::Label2_MouseMove(int index, Qt::MouseButtons buttons, float x, fl
 {
     if (buttons != Qt::LeftButton)
         return;
-    TwipsRect &l = labels_[std::size_t(index)];
+    TwipsRect &l = labels_[index];
     l.left = float(double(l.left) + x - double(l.width) / 2);
     l.top = float(double(l.top) + y - double(l.height) / 2);
     place(Label2[index], l);
@@ -194,7 +193,7 @@ void Activity::Label2_MouseMove(int index, Qt::MouseButtons buttons, float x, fl
 
 void Activity::snap(int index, const TwipsRect &target)
 {
-    TwipsRect &l = labels_[std::size_t(index)];
+    TwipsRect &l = labels_[index];
     l.left = target.left;
     l.top = target.top;
     place(Label2[index], l);
@@ -205,24 +204,24 @@ void Activity::Label2_MouseUp(int index)
 {
     // Box 0, slot 0, box 1, slot 1, ...: every hit snaps and thuds; the pass never stops early.
     for (int i = 0; i < count(); ++i) {
-        if (rules::catches(boxes_[std::size_t(i)], labels_[std::size_t(index)]))
-            snap(index, boxes_[std::size_t(i)]);
-        if (rules::catches(slots_[std::size_t(i)], labels_[std::size_t(index)]))
-            snap(index, slots_[std::size_t(i)]);
+        if (rules::catches(boxes_[i], labels_[index]))
+            snap(index, boxes_[i]);
+        if (rules::catches(slots_[i], labels_[index]))
+            snap(index, slots_[i]);
     }
-    if (rules::placed(labels_, boxes_) == count())
+    if (rules::placed(labels_.all(), boxes_.all()) == count())
         label3[2]->show();
     activityaccess::dropped(this, index);
 }
 
 bool Activity::inBox(int label, int box) const
 {
-    return rules::inBox(labels_[std::size_t(label)], boxes_[std::size_t(box)]);
+    return rules::inBox(labels_[label], boxes_[box]);
 }
 
 int Activity::countScore() const
 {
-    return rules::ownBoxScore(labels_, boxes_);
+    return rules::ownBoxScore(labels_.all(), boxes_.all());
 }
 
 void Activity::label3_Click(int index)
@@ -235,9 +234,9 @@ void Activity::label3_Click(int index)
         break;
     case 1:
         for (int i = 0; i < count(); ++i) {
-            labels_[std::size_t(i)].left = slots_[std::size_t(i)].left;
-            labels_[std::size_t(i)].top = slots_[std::size_t(i)].top;
-            place(Label2[i], labels_[std::size_t(i)]);
+            labels_[i].left = slots_[i].left;
+            labels_[i].top = slots_[i].top;
+            place(Label2[i], labels_[i]);
         }
         label3[2]->hide();
         activityaccess::nameBoxes(this);

@@ -65,12 +65,12 @@ public:
     ControlArray<ClickLabel> label3; // 0 Exit, 1 Start Again, 2 Check Score
     QLabel *Label6;                  // the title, set by the hub
 
-    int count() const { return int(labels_.size()); }
-    const TwipsRect &labelRect(int i) const { return labels_[std::size_t(i)]; }
-    const TwipsRect &boxRect(int i) const { return boxes_[std::size_t(i)]; }
-    const std::vector<TwipsRect> &labels() const { return labels_; }
-    const std::vector<TwipsRect> &boxes() const { return boxes_; }
-    const TwipsRect &slotRect(int i) const { return slots_[std::size_t(i)]; }
+    int count() const { return labels_.size(); }
+    const TwipsRect &labelRect(int i) const { return labels_[i]; }
+    const TwipsRect &boxRect(int i) const { return boxes_[i]; }
+    const std::vector<TwipsRect> &labels() const { return labels_.all(); }
+    const std::vector<TwipsRect> &boxes() const { return boxes_.all(); }
+    const TwipsRect &slotRect(int i) const { return slots_[i]; }
     bool inBox(int label, int box) const;
 
     void Label2_MouseMove(int index, Qt::MouseButtons buttons, float x, float y);
@@ -106,12 +106,12 @@ private:
     void labelPressed(int index);
     void lower();
     void putOn(const TwipsRect &target, bool byKeyboard);
-    void makeTarget(ClickLabel *target, const std::vector<TwipsRect> &rects, int i);
+    void makeTarget(ClickLabel *target, const TwipsRects &rects, int i);
 
     int lifted_ = -1;
     bool pressedLifted_ = false;
 
     std::vector<ActivityItem> items_;
     bool slotTakesHeight_;
-    std::vector<TwipsRect> labels_, boxes_, slots_;
+    TwipsRects labels_, boxes_, slots_;
 };

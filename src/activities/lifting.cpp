@@ -9,12 +9,12 @@
 #include <QFocusEvent>
 #include <QMouseEvent>
 
-void Activity::makeTarget(ClickLabel *target, const std::vector<TwipsRect> &rects, int i)
+void Activity::makeTarget(ClickLabel *target, const TwipsRects &rects, int i)
 {
     // Places only while a label is lifted, through focusStops; never a stop of their own.
     target->setFocusPolicy(Qt::NoFocus);
     target->installEventFilter(this);
-    connect(target, &ClickLabel::clicked, this, [this, target, &rects, i] { putOn(rects[std::size_t(i)], target->hasFocus()); });
+    connect(target, &ClickLabel::clicked, this, [this, target, &rects, i] { putOn(rects[i], target->hasFocus()); });
 }
 
 void Activity::labelPressed(int index)
@@ -55,7 +55,7 @@ void Activity::putOn(const TwipsRect &target, bool byKeyboard)
     const int index = lifted_;
     lower();
     // Where a drag would leave it with the pointer on the target's centre.
-    TwipsRect &l = labels_[std::size_t(index)];
+    TwipsRect &l = labels_[index];
     l.left = float(double(target.left) + double(target.width) / 2 - double(l.width) / 2);
     l.top = float(double(target.top) + double(target.height) / 2 - double(l.height) / 2);
     place(Label2[index], l);
@@ -102,8 +102,8 @@ void Activity::escape()
     // As in a quiz: labels already placed are not thrown away by a stray key without asking.
     bool placed = false;
     for (int i = 0; i < count(); ++i)
-        placed = placed || labels_[std::size_t(i)].left != slots_[std::size_t(i)].left
-                 || labels_[std::size_t(i)].top != slots_[std::size_t(i)].top;
+        placed = placed || labels_[i].left != slots_[i].left
+                 || labels_[i].top != slots_[i].top;
     if (placed && !messages::okCancel(QStringLiteral("Leave this activity? Your answers will be lost.")))
         return;
     Screen::escape();

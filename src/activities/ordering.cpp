@@ -12,24 +12,28 @@ const QColor kYellow(255, 255, 0), kOrange(255, 128, 0), kCyan(128, 255, 255);
 std::vector<ActivityItem> planets()
 {
     return {
-        {QStringLiteral("Earth"), 7080, 4320, 3840, 6840, 2085, 375},  {QStringLiteral("Venus"), 7080, 3720, 3840, 7320, 2085, 375},
-        {QStringLiteral("Mercury"), 7080, 3120, 8160, 6840, 2085, 375}, {QStringLiteral("Mars"), 7080, 4920, 1680, 6840, 2085, 375},
-        {QStringLiteral("Jupiter"), 2760, 3120, 8160, 7320, 2085, 375}, {QStringLiteral("Saturn"), 2760, 3720, 6000, 7320, 2085, 375},
-        {QStringLiteral("Uranus"), 2760, 4320, 1680, 7320, 2085, 375},  {QStringLiteral("Neptune"), 2760, 4920, 6000, 6840, 2085, 375},
+        {.text = QStringLiteral("Earth"), .boxLeft = 7080, .boxTop = 4320, .homeLeft = 3840, .homeTop = 6840, .width = 2085, .height = 375},
+        {.text = QStringLiteral("Venus"), .boxLeft = 7080, .boxTop = 3720, .homeLeft = 3840, .homeTop = 7320, .width = 2085, .height = 375},
+        {.text = QStringLiteral("Mercury"), .boxLeft = 7080, .boxTop = 3120, .homeLeft = 8160, .homeTop = 6840, .width = 2085, .height = 375},
+        {.text = QStringLiteral("Mars"), .boxLeft = 7080, .boxTop = 4920, .homeLeft = 1680, .homeTop = 6840, .width = 2085, .height = 375},
+        {.text = QStringLiteral("Jupiter"), .boxLeft = 2760, .boxTop = 3120, .homeLeft = 8160, .homeTop = 7320, .width = 2085, .height = 375},
+        {.text = QStringLiteral("Saturn"), .boxLeft = 2760, .boxTop = 3720, .homeLeft = 6000, .homeTop = 7320, .width = 2085, .height = 375},
+        {.text = QStringLiteral("Uranus"), .boxLeft = 2760, .boxTop = 4320, .homeLeft = 1680, .homeTop = 7320, .width = 2085, .height = 375},
+        {.text = QStringLiteral("Neptune"), .boxLeft = 2760, .boxTop = 4920, .homeLeft = 6000, .homeTop = 6840, .width = 2085, .height = 375},
     };
 }
 
 std::vector<ActivityItem> temperatures()
 {
     return {
-        {QStringLiteral("Human body temperature"), 8400, 4020, 240, 3120, 3075, 375},
-        {QStringLiteral("Absolute Zero"), 8400, 1140, 3360, 3600, 3075, 375},
-        {QStringLiteral("A gas fire"), 8400, 5460, 3360, 4080, 3075, 375},
-        {QStringLiteral("Britain in Winter"), 8400, 2580, 240, 4560, 3075, 375},
-        {QStringLiteral("Boiling water in a kettle"), 8400, 4740, 3360, 4560, 3075, 375},
-        {QStringLiteral("The Sun"), 8400, 6180, 240, 4080, 3075, 375},
-        {QStringLiteral("Summer on the beach"), 8400, 3300, 3360, 3120, 3075, 375},
-        {QStringLiteral("The South Pole"), 8400, 1860, 240, 3600, 3075, 375},
+        {.text = QStringLiteral("Human body temperature"), .boxLeft = 8400, .boxTop = 4020, .homeLeft = 240, .homeTop = 3120, .width = 3075, .height = 375},
+        {.text = QStringLiteral("Absolute Zero"), .boxLeft = 8400, .boxTop = 1140, .homeLeft = 3360, .homeTop = 3600, .width = 3075, .height = 375},
+        {.text = QStringLiteral("A gas fire"), .boxLeft = 8400, .boxTop = 5460, .homeLeft = 3360, .homeTop = 4080, .width = 3075, .height = 375},
+        {.text = QStringLiteral("Britain in Winter"), .boxLeft = 8400, .boxTop = 2580, .homeLeft = 240, .homeTop = 4560, .width = 3075, .height = 375},
+        {.text = QStringLiteral("Boiling water in a kettle"), .boxLeft = 8400, .boxTop = 4740, .homeLeft = 3360, .homeTop = 4560, .width = 3075, .height = 375},
+        {.text = QStringLiteral("The Sun"), .boxLeft = 8400, .boxTop = 6180, .homeLeft = 240, .homeTop = 4080, .width = 3075, .height = 375},
+        {.text = QStringLiteral("Summer on the beach"), .boxLeft = 8400, .boxTop = 3300, .homeLeft = 3360, .homeTop = 3120, .width = 3075, .height = 375},
+        {.text = QStringLiteral("The South Pole"), .boxLeft = 8400, .boxTop = 1860, .homeLeft = 240, .homeTop = 3600, .width = 3075, .height = 375},
     };
 }
 

@@ -9,6 +9,21 @@ struct TwipsRect {
     float left = 0, top = 0, width = 0, height = 0;
 };
 
+// An activity's rectangles (its labels, boxes or home slots), numbered from 0 as the control
+// arrays they belong to are, so an index is the same int everywhere.
+class TwipsRects {
+public:
+    TwipsRects() = default;
+    explicit TwipsRects(int n) : v_(std::size_t(n)) {}
+    int size() const { return int(v_.size()); }
+    TwipsRect &operator[](int i) { return v_[std::size_t(i)]; }
+    const TwipsRect &operator[](int i) const { return v_[std::size_t(i)]; }
+    const std::vector<TwipsRect> &all() const { return v_; }
+
+private:
+    std::vector<TwipsRect> v_;
+};
+
 namespace rules {
 
 // Whether a label whose top-left now lies at `label` is caught by `target` (a box or a home slot):

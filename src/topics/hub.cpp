@@ -103,9 +103,16 @@ void TopicHub::label3_Click(int index)
 // ---- Other Planets ---------------------------------------------------------------------------
 
 weather::weather()
-    : TopicHub(QStringLiteral("weather"), Topic{QStringLiteral("Other Planets"), 120, 6120, 660, QStringLiteral("key weather"), 3,
-                                                QStringLiteral("weather"), 2, QStringLiteral("multiple\\Other Planets.txt"),
-                                                QStringLiteral("images\\jupitersm.jpg")})
+    : TopicHub(QStringLiteral("weather"), Topic{.title = QStringLiteral("Other Planets"),
+                                                .titleLeft = 120,
+                                                .titleWidth = 6120,
+                                                .titleHeight = 660,
+                                                .keyFactsSet = QStringLiteral("key weather"),
+                                                .keyFactsPages = 3,
+                                                .notesSet = QStringLiteral("weather"),
+                                                .notesPages = 2,
+                                                .bank = QStringLiteral("multiple\\Other Planets.txt"),
+                                                .quizPicture = QStringLiteral("images\\jupitersm.jpg")})
 {
     Image1 = new PictureBox(this, false);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -139,9 +146,16 @@ void weather::Timer1_Timer()
 // ---- Measuring Temperature ---------------------------------------------------------------------
 
 temperature::temperature()
-    : TopicHub(QStringLiteral("temperature"), Topic{QStringLiteral("Measuring Temperature"), 240, 6000, 900, QStringLiteral("key temperature"), 2,
-                                                    QStringLiteral("temperature"), 2, QStringLiteral("multiple\\Measuring Temperature.txt"),
-                                                    QStringLiteral("images\\thermosm.jpg")})
+    : TopicHub(QStringLiteral("temperature"), Topic{.title = QStringLiteral("Measuring Temperature"),
+                                                    .titleLeft = 240,
+                                                    .titleWidth = 6000,
+                                                    .titleHeight = 900,
+                                                    .keyFactsSet = QStringLiteral("key temperature"),
+                                                    .keyFactsPages = 2,
+                                                    .notesSet = QStringLiteral("temperature"),
+                                                    .notesPages = 2,
+                                                    .bank = QStringLiteral("multiple\\Measuring Temperature.txt"),
+                                                    .quizPicture = QStringLiteral("images\\thermosm.jpg")})
 {
     Image1 = new PictureBox(this, false);
     Image1->setObjectName(QStringLiteral("Image1"));
