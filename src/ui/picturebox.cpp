@@ -75,13 +75,12 @@ bool PictureBox::load(const QString &relativePath)
             qCWarning(lcMedia, "picture %s not found in %s", qPrintable(relativePath), qPrintable(paths::dataDir()));
             return false;
         }
-        QString why;
-        auto m = wmf::load(file, &why);
+        auto m = wmf::load(file);
         if (!m) {
-            qCWarning(lcMedia, "picture %s not loaded: %s", qPrintable(file), qPrintable(why));
+            qCWarning(lcMedia, "picture %s not loaded: %s", qPrintable(file), qPrintable(m.error()));
             return false;
         }
-        metafile_ = std::move(m);
+        metafile_ = std::move(*m);
         image_ = QImage();
     } else {
         QImage img = loadPicture(relativePath);

@@ -402,10 +402,9 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QSizeF, inches);
-        QString error;
-        const auto m = parse(bytes, &error);
+        const auto m = parse(bytes);
         QCOMPARE(bool(m), inches.isValid());
-        QCOMPARE(error.isEmpty(), inches.isValid());
+        QCOMPARE(m.error().isEmpty(), inches.isValid());
         if (m) {
             QVERIFY(std::abs(m->sizeInches().width() - inches.width()) < 0.02);
             QVERIFY(std::abs(m->sizeInches().height() - inches.height()) < 0.02);

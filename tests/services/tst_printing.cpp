@@ -45,7 +45,7 @@ QStringList texts(const QList<Word> &words)
     return t;
 }
 
-std::optional<wmf::Metafile> picture(double width, double height, const QList<std::pair<double, QString>> &textsAtY)
+Result<wmf::Metafile> picture(double width, double height, const QList<std::pair<double, QString>> &textsAtY)
 {
     wmf::Writer w(width, height);
     for (const auto &[y, text] : textsAtY)

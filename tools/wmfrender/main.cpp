@@ -27,10 +27,9 @@ int main(int argc, char **argv)
         }
     }
     fonts::registerFonts();
-    QString error;
-    const auto metafile = wmf::load(QString::fromLocal8Bit(argv[1]), &error);
+    const auto metafile = wmf::load(QString::fromLocal8Bit(argv[1]));
     if (!metafile) {
-        std::fprintf(stderr, "wmfrender: %s: %s\n", argv[1], qPrintable(error));
+        std::fprintf(stderr, "wmfrender: %s: %s\n", argv[1], qPrintable(metafile.error()));
         return 1;
     }
     const QImage img = wmf::render(*metafile, width);

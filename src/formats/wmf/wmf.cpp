@@ -24,31 +24,24 @@ namespace {
 
 constexpr quint32 kPlaceableKey = 0x9AC6CDD7;
 
-bool fail(QString *error, const char *why)
-{
-    if (error)
-        *error = QString::fromLatin1(why);
-    return false;
-}
+Result<Metafile> failure(const char *why) { return Result<Metafile>::failure(QString::fromLatin1(why)); }
 
 quint16 word(const QByteArray &d, qsizetype at) { return qFromLittleEndian<quint16>(d.constData() + at); }
 quint32 dword(const QByteArray &d, qsizetype at) { return qFromLittleEndian<quint32>(d.constData() + at); }
 
 }  // namespace
 
-std::optional<Metafile> parse(const QByteArray &data, QString *error)
+Result<Metafile> parse(const QByteArray &data)
 {
     Metafile m;
     m.data = data;
     if (data.size() > kMaxFileBytes) {
-        fail(error, "file too large");
-        return std::nullopt;
+        return failure("file too large");
     }
     qsizetype at = 0;
     if (data.size() >= 4 && dword(data, 0) == kPlaceableKey) {
         if (data.size() < 22) {
-            fail(error, "truncated placeable header");
-            return std::nullopt;
+            return failure("truncated placeable header");
         }
         const qint16 left = qint16(word(data, 6)), top = qint16(word(data, 8));
         const qint16 right = qint16(word(data, 10)), bottom = qint16(word(data, 12));
@@ -57,21 +50,18 @@ std::optional<Metafile> parse(const QByteArray &data, QString *error)
         m.bounds = QRect(std::min(left, right), std::min(top, bottom), std::abs(right - left), std::abs(bottom - top));
         m.unitsPerInch = word(data, 14);
         if (m.bounds.width() <= 1 || m.bounds.height() <= 1 || m.unitsPerInch == 0) {
-            fail(error, "empty picture frame");
-            return std::nullopt;
+            return failure("empty picture frame");
         }
         at = 22;
     }
     // The standard header: type 1 or 2, nine words long. Its file size and object count are not
     // relied on.
     if (data.size() - at < 18) {
-        fail(error, "truncated header");
-        return std::nullopt;
+        return failure("truncated header");
     }
     const quint16 type = word(data, at), headerWords = word(data, at + 2), version = word(data, at + 4);
     if ((type != 1 && type != 2) || headerWords != 9 || (version != 0x0100 && version != 0x0300)) {
-        fail(error, "not a Windows metafile");
-        return std::nullopt;
+        return failure("not a Windows metafile");
     }
     at += 18;
 
@@ -83,31 +73,27 @@ std::optional<Metafile> parse(const QByteArray &data, QString *error)
         if (function == EOF_)
             break;
         if (size < 3 || qsizetype(size) * 2 > data.size() - at) {
-            fail(error, "a record runs past the end of the file");
-            return std::nullopt;
+            return failure("a record runs past the end of the file");
         }
         m.records.push_back({function, at + 6, int(size - 3)});
         at += qsizetype(size) * 2;
     }
     if (!m.placeable && m.frame().isEmpty()) {
-        fail(error, "no picture frame");
-        return std::nullopt;
+        return failure("no picture frame");
     }
     return m;
 }
 
-std::optional<Metafile> load(const QString &path, QString *error)
+Result<Metafile> load(const QString &path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        fail(error, "cannot open the file");
-        return std::nullopt;
+        return failure("cannot open the file");
     }
     if (f.size() > kMaxFileBytes) {
-        fail(error, "file too large");
-        return std::nullopt;
+        return failure("file too large");
     }
-    return parse(f.readAll(), error);
+    return parse(f.readAll());
 }
 
 bool Metafile::hasWindow() const

@@ -5,6 +5,8 @@
 // A metafile is never trusted: every size, count and offset is checked against the bytes that are
 // there before it is used, header fields that lie (file size, object count) do not matter, and a
 // file that cannot be read is an error, never a crash.
+#include "formats/result.h"
+
 #include <QByteArray>
 #include <QRect>
 #include <QSizeF>
@@ -84,7 +86,8 @@ struct Metafile {
 // The largest file a reader accepts.
 inline constexpr qsizetype kMaxFileBytes = 64 * 1024 * 1024;
 
-std::optional<Metafile> parse(const QByteArray &data, QString *error = nullptr);
-std::optional<Metafile> load(const QString &path, QString *error = nullptr);
+// The metafile, or why it was refused ("truncated placeable header").
+Result<Metafile> parse(const QByteArray &data);
+Result<Metafile> load(const QString &path);
 
 }  // namespace wmf
