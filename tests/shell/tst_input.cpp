@@ -287,6 +287,40 @@ private slots:
         QVERIFY(!s || !s->isVisible());
     }
 
+    // With the mouse alone a freshly shown hub shows every button in its back colour, and coming
+    // back to it from Key Facts changes none. A Tab lights the focused button alone, with its
+    // ring; a move over the background goes back to the pointer's rule, which unlights them all.
+    void focusShowsOnlyForTheKeyboard()
+    {
+        auto *hub = qobject_cast<TopicHub *>(open(10, -1));
+        QVERIFY(hub && activate(hub));
+        auto lit = [hub] {
+            QStringList out;
+            for (const auto &entry : hub->label3)
+                if (entry.second->isVisible() && entry.second->isOpaque())
+                    out << entry.second->text();
+            return out;
+        };
+        const QStringList all = lit();
+        QCOMPARE(all.size(), 6);
+        for (const auto &entry : hub->label3)
+            if (entry.second->text() == QLatin1String("Key Facts"))
+                click(entry.second);
+        Screen *facts = Screens::stage()->frontScreen();
+        QVERIFY(facts != hub);
+        key(facts, Qt::Key_Escape);
+        settle();
+        QCOMPARE(Screens::stage()->frontScreen(), hub);
+        QCOMPARE(lit(), all);
+        key(hub, Qt::Key_Tab);
+        auto *focusedLabel = qobject_cast<ClickLabel *>(focused());
+        QVERIFY(focusedLabel && focus::keyboardInUse());
+        QCOMPARE(lit(), QStringList{focusedLabel->text()});
+        QTest::mouseMove(hub, QPoint(3, 3));
+        QVERIFY(!focus::keyboardInUse());
+        QCOMPARE(lit(), QStringList{});
+    }
+
     void focusRingShows_data()
     {
         QTest::addColumn<QColor>("back");
