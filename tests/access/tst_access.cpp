@@ -276,6 +276,23 @@ private slots:
         printing::setFactory({});
     }
 
+    // Only the screen in front is on a reader's map: the menu behind a hub, and both behind the
+    // quiz, are not showing and have no children; back in front, a screen is there again.
+    void onlyTheFrontScreenIsOnTheMap()
+    {
+        intro0 *menu = Screens::show<intro0>();
+        auto onMap = [](QWidget *w) { return !of(w)->state().invisible && of(w)->childCount() > 0; };
+        QVERIFY(onMap(menu));
+        QVERIFY(press(QStringLiteral("Other Planets")));
+        TopicHub *hub = Screens::find<weather>();
+        QVERIFY(onMap(hub) && !onMap(menu));
+        QVERIFY(press(QStringLiteral("Multiple Choice")));
+        multiple *quiz = Screens::find<multiple>();
+        QVERIFY(onMap(quiz) && !onMap(hub) && !onMap(menu));
+        QVERIFY(press(QStringLiteral("Exit"), quiz));
+        QVERIFY(onMap(hub) && !onMap(menu));
+    }
+
     // With no speech engine read-aloud is not offered, and R says nothing.
     void nothingSpokenWithoutAnEngine()
     {
