@@ -129,6 +129,8 @@ multiple::multiple() : Screen(QStringLiteral("multiple"))
         o->setPalette(p);
         group->addButton(o, i);
         Option1.add(i, o);
+        if (i == 5)
+            o->setFocusPolicy(Qt::NoFocus);
         if (i <= 4)
             twips::place(o, 2400, 5400 + 600 * (i - 1), kAnswerWidth, kAnswerHeight);
         else {
@@ -201,8 +203,13 @@ void multiple::showquest()
         label3[0]->hide();
     if (q == 10)
         label3[1]->setText(QStringLiteral("Check Score >>"));
-    if (Option1[5]->isVisible())
-        Option1[5]->setFocus();
+    quizaccess::namesShown(this);
+    // The no-answer button is set, as ever, so nothing shows chosen; the keyboard goes to the
+    // first answer (unchosen), never to that hidden button, and never to "Print Worksheet",
+    // where Enter would print. On question 1 the screen is not shown yet: its show starts at
+    // the first stop, the same answer.
+    if (isVisible())
+        Option1[1]->setFocus(Qt::OtherFocusReason);
     quizaccess::questionShown(this);
 }
 
@@ -287,17 +294,17 @@ void multiple::escape()
 
 QList<QWidget *> multiple::focusStops() const
 {
-    // The answers are one stop, as a group of option buttons is: the chosen one, or the first.
+    // The answers come first and are one stop, as a group of option buttons is: the chosen one,
+    // or the first; never the no-answer button hidden under the picture. Then "Next Question >>"
+    // (or "Check Score >>"), what a pupil does next ("<< Previous Question" would go back and
+    // clear the choice); then the rest in reading order.
     const int c = chosen();
     QList<QWidget *> stops = Screen::focusStops();
-    for (int i = 1; i <= 4; ++i)
-        if (i != (c ? c : 1))
-            stops.removeAll(Option1[i]);
-    // From the answers, Tab goes on to "Next Question >>" (or "Check Score >>"), what a pupil
-    // does next; "<< Previous Question" would go back and clear the choice.
-    const qsizetype answers = stops.indexOf(Option1[c ? c : 1]);
-    if (answers >= 0 && stops.removeAll(label3[1]))
-        stops.insert(answers + 1, label3[1]);
+    for (int i = 1; i <= 5; ++i)
+        stops.removeAll(Option1[i]);
+    if (stops.removeAll(label3[1]))
+        stops.prepend(label3[1]);
+    stops.prepend(Option1[c ? c : 1]);
     return stops;
 }
 
@@ -314,15 +321,22 @@ void multiple::keyPressEvent(QKeyEvent *event)
 
 bool multiple::eventFilter(QObject *watched, QEvent *event)
 {
-    // The arrows on the answers choose as they move: the answer they land on is chosen.
+    // The arrows on the answers choose as they move: from the chosen answer, or from the focused
+    // one when none is chosen, to the next, which is chosen. Enter chooses the focused answer.
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        const int c = chosen();
+        int focused = 0;
+        for (int i = 1; i <= 4; ++i)
+            if (watched == Option1[i])
+                focused = i;
+        const int c = chosen(), from = c ? c : focused;
         int to = -1;
         if (key == Qt::Key_Down || key == Qt::Key_Right)
-            to = c ? std::min(c + 1, 4) : 1;
+            to = from ? std::min(from + 1, 4) : 1;
         else if (key == Qt::Key_Up || key == Qt::Key_Left)
-            to = c ? std::max(c - 1, 1) : 4;
+            to = from ? std::max(from - 1, 1) : 4;
+        else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && focused)
+            to = focused;
         if (to > 0) {
             if (to != c)
                 choose(to);

@@ -28,6 +28,17 @@ void attach(multiple *quiz)
     quiz->Picture1->setAccessibleName(QStringLiteral("Topic picture"));
 }
 
+void namesShown(multiple *quiz)
+{
+    // What a reader says, not the arrows the captions draw ("greater greater"); the captions stay.
+    quiz->label3[0]->setAccessibleName(QStringLiteral("Previous question"));
+    const bool last = quiz->label3[1]->text() == QLatin1String("Check Score >>");
+    quiz->label3[1]->setAccessibleName(last ? QStringLiteral("Check score") : QStringLiteral("Next question"));
+    // Each answer with its letter, as read-aloud says it and the keys A to D choose it.
+    for (int i = 1; i <= 4; ++i)
+        quiz->Option1[i]->setAccessibleName(QStringLiteral("%1: %2").arg(QLatin1Char(char('A' + i - 1))).arg(quiz->Option1[i]->text()));
+}
+
 void questionShown(multiple *quiz)
 {
     if (auto *r = quiz->findChild<ReadAloud *>(QStringLiteral("readaloud")))

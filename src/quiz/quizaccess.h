@@ -9,4 +9,6 @@ namespace quizaccess {
 void attach(multiple *quiz);
 // After each question is shown: any reading of the last one stops, and a reader hears the new one.
 void questionShown(multiple *quiz);
+// The names a reader gives the question's buttons and answers ("Next question", "A: Venus").
+void namesShown(multiple *quiz);
 }  // namespace quizaccess

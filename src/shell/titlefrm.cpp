@@ -74,11 +74,16 @@ Titlefrm::Titlefrm() : Screen(QStringLiteral("Titlefrm"))
 
     connect(Command1, &QPushButton::clicked, this, &Titlefrm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Titlefrm::Command2_Click);
-    // Enter presses the focused button, or "OK" ("Cancel") from anywhere else; Escape is "Exit".
+    // Enter presses the focused button, or "OK" ("Cancel") from anywhere else. Escape never ends
+    // the program: two quick presses from the menu would have. On the exit screen it is "Cancel";
+    // on the first title screen it does nothing. "Exit" by mouse or Enter still ends at once.
     Command1->setAutoDefault(true);
     Command2->setAutoDefault(true);
     setEnterAction([this] { Command1->click(); });
-    setEscapeAction([this] { Command2->click(); });
+    setEscapeAction([this] {
+        if (Command1->text() == QLatin1String("Cancel"))
+            Command1->click();
+    });
 }
 
 void Titlefrm::onLoad()

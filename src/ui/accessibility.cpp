@@ -4,6 +4,7 @@
 #include "ui/clicklabel.h"
 #include "services/paths.h"
 #include "ui/picturebox.h"
+#include "ui/stage.h"
 
 #include <QAccessibleWidget>
 #include <QFile>
@@ -110,10 +111,33 @@ public:
     explicit AnnouncerAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::AlertMessage) {}
 };
 
+// A screen behind the one in front is off the reader's map: not showing and with no children, so
+// a screen reader's review and its tree hold only the screen the pupil sees.
+class ScreenAccessible : public QAccessibleWidget {
+public:
+    explicit ScreenAccessible(Screen *s) : QAccessibleWidget(s) {}
+    bool inFront() const
+    {
+        auto *stage = qobject_cast<Stage *>(widget()->parentWidget());
+        return !stage || stage->frontScreen() == widget();
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (!inFront())
+            s.invisible = s.offscreen = true;
+        return s;
+    }
+    int childCount() const override { return inFront() ? QAccessibleWidget::childCount() : 0; }
+    QAccessibleInterface *child(int index) const override { return inFront() ? QAccessibleWidget::child(index) : nullptr; }
+};
+
 QAccessibleInterface *factory(const QString &, QObject *object)
 {
     if (auto *l = qobject_cast<ClickLabel *>(object))
         return new ButtonLabel(l);
+    if (auto *s = qobject_cast<Screen *>(object); s && !s->isWindow())
+        return new ScreenAccessible(s);
     if (auto *p = qobject_cast<PictureBox *>(object))
         return new Picture(p);
     if (object && object->objectName() == QLatin1String("announcer") && dynamic_cast<Announcer *>(object))
@@ -166,6 +190,20 @@ void announce(QWidget *w, const QString &text)
     a->hide();
     a->setAccessibleName(text);
     a->show();
+}
+
+void frontChanged(QWidget *was, QWidget *now)
+{
+    if (!QAccessible::isActive())
+        return;
+    for (QWidget *w : {was, now}) {
+        if (!w)
+            continue;
+        QAccessible::State changed;
+        changed.invisible = changed.offscreen = true;
+        QAccessibleStateChangeEvent event(w, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void nameChanged(QWidget *w)

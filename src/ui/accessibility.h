@@ -28,5 +28,7 @@ QHash<QString, QString> parseDescriptions(const QString &text);
 
 // Tells a screen reader that a control's name changed (a picture replaced in place).
 void nameChanged(QWidget *w);
+// Another screen came to the front: the one behind leaves the reader's map, the new one joins it.
+void frontChanged(QWidget *was, QWidget *now);
 
 }  // namespace accessibility

@@ -5,6 +5,7 @@
 #include "ui/theme.h"
 #include "ui/focus.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -64,7 +65,7 @@ void ClickLabel::paintEvent(QPaintEvent *event)
         p.fillRect(0, 0, w, height(), QColor(128, 128, 128));
         p.fillRect(0, height() - w, width(), w, QColor(255, 255, 255));
         p.fillRect(width() - w, 0, w, height(), QColor(255, 255, 255));
-        if (hasFocus())
+        if (hasFocus() && focus::keyboardInUse())
             paintFocusRing(p);
     }
     QLabel::paintEvent(event);
@@ -122,6 +123,8 @@ void ClickLabel::keyPressEvent(QKeyEvent *event)
 
 void ClickLabel::focusInEvent(QFocusEvent *event)
 {
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        focus::setKeyboardInUse(true);
     QLabel::focusInEvent(event);
     update();
     emit focusEntered(index_);

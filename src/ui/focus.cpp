@@ -3,12 +3,29 @@
 
 #include "ui/screen.h"
 
+#include <QApplication>
 #include <QRadioButton>
 
 #include <algorithm>
 #include <limits>
 
 namespace focus {
+
+namespace {
+bool g_keyboard = false;
+}  // namespace
+
+bool keyboardInUse() { return g_keyboard; }
+
+void setKeyboardInUse(bool on)
+{
+    if (on == g_keyboard)
+        return;
+    g_keyboard = on;
+    // The focused control's ring comes or goes.
+    if (QWidget *f = QApplication::focusWidget())
+        f->update();
+}
 
 namespace {
 

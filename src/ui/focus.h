@@ -19,4 +19,11 @@ QWidget *neighbour(const QList<QWidget *> &stops, const QWidget *current, Qt::Ke
 // The arrow keys on a focused control: asks the screen holding it to move the focus.
 void moveByArrow(QWidget *from, Qt::Key arrow);
 
+// Whether the keyboard is moving the focus, as a browser's focus-visible: turned on when Tab,
+// Shift+Tab or an arrow brings the focus to a control, off by a mouse move over a screen's
+// background. Only then does a focused label light up and show its ring; with the mouse alone
+// the labels change only as the pointer moves.
+bool keyboardInUse();
+void setKeyboardInUse(bool on);
+
 }  // namespace focus

@@ -49,9 +49,12 @@ void Screen::declareHighlighting(const ControlArray<ClickLabel> &labels, std::ve
     for (const auto &entry : labels) {
         ClickLabel *label = entry.second;
         connect(label, &ClickLabel::hovered, label, [label] { label->setOpaque(true); });
-        // The keyboard focus is a pointer of its own: it lights its label as the pointer would,
-        // after the reset a move over the background does, so it never adds a second lit label.
+        // The keyboard focus, while the keyboard is in use, is a pointer of its own: it lights its
+        // label as the pointer would, after the reset a move over the background does, so it never
+        // adds a second lit label. Focus given to a screen as it shows changes nothing.
         connect(label, &ClickLabel::focusEntered, this, [this, label] {
+            if (!focus::keyboardInUse())
+                return;
             backgroundMouseMove();
             label->setOpaque(true);
         });
@@ -72,8 +75,10 @@ void Screen::mouseMoveEvent(QMouseEvent *event)
     // over a disabled one (a disabled control passes its moves on). Moves over any other control
     // belong to that control, which has no reset of its own.
     QWidget *child = childAt(event->position().toPoint());
-    if (!child || !child->isEnabled())
+    if (!child || !child->isEnabled()) {
+        focus::setKeyboardInUse(false);
         backgroundMouseMove();
+    }
     QWidget::mouseMoveEvent(event);
 }
 

@@ -2,6 +2,7 @@
 #include "ui/stage.h"
 
 #include "services/logging.h"
+#include "ui/accessibility.h"
 #include "ui/scaledstyle.h"
 
 #include "ui/screens.h"
@@ -280,6 +281,15 @@ void Stage::resizeEvent(QResizeEvent *event)
     refit();
 }
 
+void Stage::noteFront()
+{
+    Screen *now = frontScreen();
+    if (now == front_)
+        return;
+    accessibility::frontChanged(front_, now);
+    front_ = now;
+}
+
 bool Stage::eventFilter(QObject *watched, QEvent *event)
 {
     auto *s = qobject_cast<Screen *>(watched);
@@ -287,13 +297,17 @@ bool Stage::eventFilter(QObject *watched, QEvent *event)
         switch (event->type()) {
         case QEvent::Move:
         case QEvent::Resize:
+            syncEdge(s);
+            break;
         case QEvent::Show:
         case QEvent::ZOrderChange:
             syncEdge(s);
+            noteFront();
             break;
         case QEvent::Hide:
             syncEdge(s);
             focusFrontScreen();
+            noteFront();
             break;
         default:
             break;

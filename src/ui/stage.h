@@ -56,6 +56,8 @@ private:
     void showStage();
     void syncEdge(Screen *s);
     QWidget *edgeFor(Screen *s);
+    // Tells a screen reader when the screen in front changes.
+    void noteFront();
     // Sets the twips factor and draws every screen again at it, each kept centred where it was.
     void applyFactor(double f);
     void refit();
@@ -66,4 +68,5 @@ private:
     int baseFontPx_ = 0;  // the application's font at actual size, for controls without their own
     bool fitting_ = true;
     double fixed_ = 1.0;  // the factor when not fitting
+    QPointer<Screen> front_;  // as last told to a screen reader
 };

@@ -15,11 +15,13 @@
 #include "shell/intro0.h"
 #include "shell/titlefrm.h"
 #include "topics/hub.h"
+#include "support/recordingprinter.h"
 #include "support/testenv.h"
 #include "viewers/guide.h"
 #include "viewers/teacher.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QTest>
 
 namespace {
@@ -212,7 +214,7 @@ private slots:
         QCOMPARE(of(quiz->Label2)->text(QAccessible::Name), shared::question[1]);
         QCOMPARE(announced(quiz), QStringLiteral("Question 1. ") + shared::question[1]);
         QCOMPARE(of(quiz->Option1[1])->role(), QAccessible::RadioButton);
-        QCOMPARE(of(quiz->Option1[1])->text(QAccessible::Name), shared::answera[1]);
+        QCOMPARE(of(quiz->Option1[1])->text(QAccessible::Name), QStringLiteral("A: ") + shared::answera[1]);
         auto *speaker = quiz->findChild<ReadAloud *>(QStringLiteral("readaloud"));
         QVERIFY(speaker && speaker->isVisible());
         const QStringList answers{shared::answera[1], shared::answerb[1], shared::answerc[1], shared::answerd[1]};
@@ -229,7 +231,7 @@ private slots:
         QVERIFY(speaker->grab().toImage() != lit);
         QTest::keyClick(quiz, Qt::Key_R);
         QCOMPARE(env->spoken.last(), expected);
-        QVERIFY(press(QStringLiteral("Next Question >>")));
+        QVERIFY(press(QStringLiteral("Next question")));
         QCOMPARE(env->spoken.last(), QStringLiteral("stop"));
         QCOMPARE(announced(quiz), QStringLiteral("Question 2. ") + shared::question[2]);
         QTest::keyClick(quiz, Qt::Key_R);
@@ -245,6 +247,50 @@ private slots:
         QTest::mouseClick(speaker, Qt::LeftButton);
         QTest::keyClick(quiz, Qt::Key_R);
         QCOMPARE(env->spoken, before);
+    }
+
+    // On every question the keyboard is on the first answer, unchosen, never on the hidden
+    // no-answer button or on "Print Worksheet": Space and Enter choose, and nothing prints. The
+    // buttons are named as a pupil would say them.
+    void quizFocusAndNames()
+    {
+        QStringList printed;
+        printing::setFactory([&printed] { return std::make_unique<RecordingPrinter>(&printed); });
+        multiple *quiz = openQuiz();
+        QVERIFY(quiz && quiz->isVisible());
+        for (int q = 1; q <= 10; ++q) {
+            QCOMPARE(QApplication::focusWidget(), quiz->Option1[1]);
+            QVERIFY(!quiz->Option1[1]->isChecked() && quiz->Option1[5]->isChecked());
+            QTest::keyClick(QApplication::focusWidget(), q % 2 ? Qt::Key_Space : Qt::Key_Return);
+            QVERIFY2(quiz->Option1[1]->isChecked(), qPrintable(QString::number(q)));
+            QCOMPARE(of(quiz->label3[1])->text(QAccessible::Name), QLatin1String(q < 10 ? "Next question" : "Check score"));
+            if (q == 2) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+                QVERIFY(quiz->Option1[2]->isChecked() && quiz->Option1[2]->hasFocus());
+                QCOMPARE(of(quiz->label3[0])->text(QAccessible::Name), QStringLiteral("Previous question"));
+            }
+            if (q < 10)
+                QVERIFY(press(QStringLiteral("Next question")));
+        }
+        QCOMPARE(printed, QStringList{});
+        printing::setFactory({});
+    }
+
+    // Only the screen in front is on a reader's map: the menu behind a hub, and both behind the
+    // quiz, are not showing and have no children; back in front, a screen is there again.
+    void onlyTheFrontScreenIsOnTheMap()
+    {
+        intro0 *menu = Screens::show<intro0>();
+        auto onMap = [](QWidget *w) { return !of(w)->state().invisible && of(w)->childCount() > 0; };
+        QVERIFY(onMap(menu));
+        QVERIFY(press(QStringLiteral("Other Planets")));
+        TopicHub *hub = Screens::find<weather>();
+        QVERIFY(onMap(hub) && !onMap(menu));
+        QVERIFY(press(QStringLiteral("Multiple Choice")));
+        multiple *quiz = Screens::find<multiple>();
+        QVERIFY(onMap(quiz) && !onMap(hub) && !onMap(menu));
+        QVERIFY(press(QStringLiteral("Exit"), quiz));
+        QVERIFY(onMap(hub) && !onMap(menu));
     }
 
     // With no speech engine read-aloud is not offered, and R says nothing.

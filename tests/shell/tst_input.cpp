@@ -210,7 +210,7 @@ private slots:
         QTest::addColumn<int>("entry");
         QTest::addColumn<int>("button");
         QTest::addColumn<QStringList>("order");
-        QTest::newRow("menu, Escape brings the title screen back")
+        QTest::newRow("menu, Escape brings the exit screen, where Escape is Cancel")
             << -1 << -1
             << QStringList{"Sound On", "Teachers' Guide", "Measuring Temperature", "Multiple Choice Wizard", "Other Planets",
                            "Worksheet Catalogue", "Acknowledgments", "Exit"};
@@ -233,9 +233,13 @@ private slots:
         env->played.clear();
         key(s, Qt::Key_Escape);
         settle();
-        if (entry < 0)
-            QVERIFY(Screens::find<Titlefrm>() && Screens::find<Titlefrm>()->isVisible());
-        else
+        if (entry < 0) {
+            Titlefrm *exit = Screens::find<Titlefrm>();
+            QVERIFY(exit && exit->isVisible());
+            key(exit, Qt::Key_Escape);
+            settle();
+            QVERIFY(!Screens::ended() && !Screens::isLoaded<Titlefrm>() && s && s->isVisible());
+        } else
             QVERIFY(!s || !s->isVisible());
         QCOMPARE(env->played.contains(kClick), entry != 20);
     }
@@ -281,6 +285,40 @@ private slots:
         key(s, Qt::Key_Escape);  // OK this time
         settle();
         QVERIFY(!s || !s->isVisible());
+    }
+
+    // With the mouse alone a freshly shown hub shows every button in its back colour, and coming
+    // back to it from Key Facts changes none. A Tab lights the focused button alone, with its
+    // ring; a move over the background goes back to the pointer's rule, which unlights them all.
+    void focusShowsOnlyForTheKeyboard()
+    {
+        auto *hub = qobject_cast<TopicHub *>(open(10, -1));
+        QVERIFY(hub && activate(hub));
+        auto lit = [hub] {
+            QStringList out;
+            for (const auto &entry : hub->label3)
+                if (entry.second->isVisible() && entry.second->isOpaque())
+                    out << entry.second->text();
+            return out;
+        };
+        const QStringList all = lit();
+        QCOMPARE(all.size(), 6);
+        for (const auto &entry : hub->label3)
+            if (entry.second->text() == QLatin1String("Key Facts"))
+                click(entry.second);
+        Screen *facts = Screens::stage()->frontScreen();
+        QVERIFY(facts != hub);
+        key(facts, Qt::Key_Escape);
+        settle();
+        QCOMPARE(Screens::stage()->frontScreen(), hub);
+        QCOMPARE(lit(), all);
+        key(hub, Qt::Key_Tab);
+        auto *focusedLabel = qobject_cast<ClickLabel *>(focused());
+        QVERIFY(focusedLabel && focus::keyboardInUse());
+        QCOMPARE(lit(), QStringList{focusedLabel->text()});
+        QTest::mouseMove(hub, QPoint(3, 3));
+        QVERIFY(!focus::keyboardInUse());
+        QCOMPARE(lit(), QStringList{});
     }
 
     void focusRingShows_data()

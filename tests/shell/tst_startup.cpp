@@ -148,7 +148,7 @@ private slots:
         QVERIFY(env->played.isEmpty());
     }
 
-    // The stage's close is refused on the first title screen, which stays. OK goes to the menu
+    // The stage's close and Escape are refused on the first title screen, which stays. OK goes to the menu
     // with a click; a close there opens the exit screen over the backdrop, and once up it stays
     // as it is; Cancel brings back the same menu. The menu's Exit loads a fresh exit screen, whose
     // Exit ends.
@@ -156,6 +156,9 @@ private slots:
     {
         Titlefrm *first = start();
         QVERIFY(!Screens::stage()->close());
+        QTest::keyClick(first, Qt::Key_Escape);
+        settle();
+        QVERIFY(!Screens::ended());
         QCOMPARE(Screens::find<Titlefrm>(), first);
         click(first->Command1);
         settle();

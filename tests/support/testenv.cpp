@@ -2,6 +2,7 @@
 #include "support/testenv.h"
 
 #include "services/fonts.h"
+#include "ui/focus.h"
 #include "services/paths.h"
 #include "ui/screens.h"
 #include "core/shared.h"
@@ -34,6 +35,7 @@ TestEnv::TestEnv()
     shell::install();
     Screens::setStage<Grey>();
     Screens::reset();
+    focus::setKeyboardInUse(false);
     shared::reset();
     copyTree(QStringLiteral(QUILLMOOR_BUILD_DATA), data_.path());
     paths::setDataDir(data_.path());
