@@ -12,6 +12,7 @@ run_pkgs=(g++ cmake make qt6-base-dev qt6-multimedia-dev libgif-dev libxkbcommon
 test_pkgs=(xvfb xauth xdotool x11-utils x11-apps imagemagick pulseaudio pulseaudio-utils sox
            cups printer-driver-cups-pdf poppler-utils libwmf-bin libmagickcore-6.q16-6-extra
            clang libclang-rt-14-dev openbox metacity xfwm4 weston at-spi2-core python3-pyatspi dbus
+           orca speech-dispatcher
            lintian appstream)
 
 pkgs=("${run_pkgs[@]}")

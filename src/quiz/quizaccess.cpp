@@ -35,8 +35,12 @@ void namesShown(multiple *quiz)
     const bool last = quiz->label3[1]->text() == QLatin1String("Check Score >>");
     quiz->label3[1]->setAccessibleName(last ? QStringLiteral("Check score") : QStringLiteral("Next question"));
     // Each answer with its letter, as read-aloud says it and the keys A to D choose it.
-    for (int i = 1; i <= 4; ++i)
-        quiz->Option1[i]->setAccessibleName(QStringLiteral("%1: %2").arg(QLatin1Char(char('A' + i - 1))).arg(quiz->Option1[i]->text()));
+    for (int i = 1; i <= 4; ++i) {
+        // A comma, which a reader pauses at; a colon it would say ("A colon Venus").
+        quiz->Option1[i]->setAccessibleName(QStringLiteral("%1, %2").arg(QLatin1Char(char('A' + i - 1))).arg(quiz->Option1[i]->text()));
+        // Its place in the four, which Qt does not pass on for a group of option buttons.
+        quiz->Option1[i]->setAccessibleDescription(QStringLiteral("%1 of 4").arg(i));
+    }
 }
 
 void questionShown(multiple *quiz)

@@ -2,11 +2,14 @@
 #include "quiz/results.h"
 #include "quiz/wrong.h"
 
+#include "ui/accessibility.h"
 #include "ui/labels.h"
 #include "ui/screens.h"
 #include "ui/twips.h"
 #include "quiz/welldone.h"
 #include "core/setupform.h"
+
+#include <QTimer>
 
 namespace {
 QLabel *label(QWidget *parent, double pt, const QColor &colour, Qt::Alignment align, const QString &text = {})
@@ -44,6 +47,18 @@ Wrong::Wrong() : Screen(QStringLiteral("Wrong"))
 }
 
 void Wrong::onLoad() { setupform(this); }
+
+void Wrong::showEvent(QShowEvent *event)
+{
+    Screen::showEvent(event);
+    // A screen reader hears the list and the advice as the review opens, after its Exit.
+    QStringList said{Label4->text()};
+    for (int k = 0; k < 10; ++k)
+        if (Label2[k]->isVisibleTo(this))
+            said << Label2[k]->text().trimmed();
+    said << Label5->text();
+    QTimer::singleShot(0, this, [this, said] { accessibility::announce(this, said.join(QLatin1Char(' '))); });
+}
 
 void Wrong::label3_Click(int)
 {

@@ -20,6 +20,9 @@ public:
     QLabel *Label5;
     ControlArray<ClickLabel> label3;  // only 1, "Exit"
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void label3_Click(int index);
 };

@@ -108,7 +108,7 @@ public:
 
 class AnnouncerAccessible : public QAccessibleWidget {
 public:
-    explicit AnnouncerAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::AlertMessage) {}
+    explicit AnnouncerAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::Notification) {}
 };
 
 // A screen behind the one in front is off the reader's map: not showing and with no children, so

@@ -214,7 +214,7 @@ private slots:
         QCOMPARE(of(quiz->Label2)->text(QAccessible::Name), shared::question[1]);
         QCOMPARE(announced(quiz), QStringLiteral("Question 1. ") + shared::question[1]);
         QCOMPARE(of(quiz->Option1[1])->role(), QAccessible::RadioButton);
-        QCOMPARE(of(quiz->Option1[1])->text(QAccessible::Name), QStringLiteral("A: ") + shared::answera[1]);
+        QCOMPARE(of(quiz->Option1[1])->text(QAccessible::Name), QStringLiteral("A, ") + shared::answera[1]);
         auto *speaker = quiz->findChild<ReadAloud *>(QStringLiteral("readaloud"));
         QVERIFY(speaker && speaker->isVisible());
         const QStringList answers{shared::answera[1], shared::answerb[1], shared::answerc[1], shared::answerd[1]};
