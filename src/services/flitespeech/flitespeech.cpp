@@ -42,6 +42,7 @@ public:
     qint64 msSinceSpeech() const { return lastSpeech_.isValid() ? lastSpeech_.elapsed() : -1; }
 
     bool isSequential() const override { return true; }
+    // Never empty: between texts the output pulls silence, so it is never starved and stopped.
     qint64 bytesAvailable() const override { return pending_.size() + QIODevice::bytesAvailable() + (1 << 20); }
 
 protected:
