@@ -4,7 +4,10 @@
 #include "ui/twips.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QStyleFactory>
+#include <QStyleOption>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -35,6 +38,35 @@ public:
         default:
             return base;
         }
+    }
+
+    // An option button's mark of our own: a dark ring on white, and when chosen a black dot
+    // most of the ring wide, so a pupil tells the chosen answer from across a room, at any scale.
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        if (element != PE_IndicatorRadioButton) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        const bool enabled = option->state & State_Enabled;
+        const QRectF box = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
+        const qreal side = std::min(box.width(), box.height());
+        const QRectF ring(box.center() - QPointF(side / 2, side / 2), QSizeF(side, side));
+        const qreal pen = std::max<qreal>(1.0, side / 12);
+        const QColor ink = enabled ? QColor(0, 0, 0) : QColor(128, 128, 128);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(ink, pen));
+        painter->setBrush(option->state & State_Sunken ? QColor(224, 224, 224) : QColor(255, 255, 255));
+        painter->drawEllipse(ring.adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2));
+        if (option->state & State_On) {
+            const qreal dot = side * 0.56;
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(ink);
+            painter->drawEllipse(QRectF(ring.center() - QPointF(dot / 2, dot / 2), QSizeF(dot, dot)));
+        }
+        painter->restore();
     }
 };
 

@@ -17,6 +17,7 @@
 #include <cmath>
 #include <QCheckBox>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
@@ -168,6 +169,47 @@ private slots:
                 QVERIFY2(ratio > want * 0.8 && ratio < want * 1.2,
                          qPrintable(QStringLiteral("measure %1 at %2: %3 times its size at 1").arg(i).arg(want).arg(ratio)));
             }
+    }
+
+    // The menu's sound choice reads at a glance at every scale: the chosen mark is mostly dark,
+    // the other mostly light, and both grow with the screens.
+    void chosenSoundOptionStandsOut_data()
+    {
+        QTest::addColumn<QByteArray>("scale");
+        QTest::newRow("1") << QByteArray("1");
+        QTest::newRow("1.8") << QByteArray("1.8");
+        QTest::newRow("3.6") << QByteArray("3.6");
+    }
+    void chosenSoundOptionStandsOut()
+    {
+        QFETCH(QByteArray, scale);
+        qputenv("QUILLMOOR_SCALE", scale);
+        env = std::make_unique<TestEnv>();
+        intro0 *menu = Screens::show<intro0>();
+        QVERIFY(menu->Option1->isChecked());
+        auto darkShare = [](QRadioButton *o) {
+            QStyleOptionButton opt;
+            opt.initFrom(o);
+            const QRect mark = o->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, o);
+            const QImage shot = o->grab().toImage();
+            // the middle of the mark, where a chosen one is filled
+            const QPointF c = QRectF(mark).center();
+            const double r = mark.width() * 0.25;
+            int dark = 0, all = 0;
+            for (int y = mark.top(); y <= mark.bottom(); ++y)
+                for (int x = mark.left(); x <= mark.right(); ++x)
+                    if (std::hypot(x + 0.5 - c.x(), y + 0.5 - c.y()) <= r) {
+                        ++all;
+                        dark += qGray(shot.pixel(x, y)) < 64;
+                    }
+            return std::pair{mark.width(), double(dark) / all};
+        };
+        const auto [side, chosen] = darkShare(menu->Option1);
+        const auto [sideOff, unchosen] = darkShare(menu->Option2);
+        QVERIFY2(chosen > 0.9 && unchosen < 0.1, qPrintable(QStringLiteral("%1 against %2").arg(chosen).arg(unchosen)));
+        QCOMPARE(side, sideOff);
+        QVERIFY2(side >= 12 * scale.toDouble() * 0.8, qPrintable(QString::number(side)));
+        env.reset();
     }
 
     // F11 goes to actual size and back to fit; the menu's choices follow, so a click where a
