@@ -12,6 +12,8 @@
 
 namespace {
 constexpr double kSize = 495;  // twips: the height of a screen's buttons, square
+// A screen reader first echoes the key and any change to the button; long enough for that.
+constexpr int kAfterScreenReaderMs = 700;
 
 QString sentence(const QString &text)
 {
@@ -21,6 +23,8 @@ QString sentence(const QString &text)
     return t + QLatin1Char('.');
 }
 }  // namespace
+
+QString ReadAloud::idleDescription() { return QStringLiteral("Key R"); }
 
 QString readableQuestion(const QString &question, const QStringList &answers)
 {
@@ -40,6 +44,8 @@ ReadAloud::ReadAloud(QWidget *screen, std::function<QString()> text, double left
     setObjectName(QStringLiteral("readaloud"));
     setAccessibleName(QStringLiteral("Read aloud"));
     setToolTip(QStringLiteral("Read aloud (R)"));
+    // Its own description, or a reader would say the tool tip's "Read aloud" a second time.
+    setAccessibleDescription(idleDescription());
     twips::place(this, left, top, kSize, kSize);
     connect(this, &ClickLabel::clicked, this, &ReadAloud::toggle);
     // While it reads, the button shows it; asked of the speaker, which finishes on its own.
@@ -48,6 +54,8 @@ ReadAloud::ReadAloud(QWidget *screen, std::function<QString()> text, double left
         if (!speech::speaker()->speaking())
             setReading(false);
     });
+    wait_.setSingleShot(true);
+    connect(&wait_, &QTimer::timeout, this, &ReadAloud::speak);
     screen->installEventFilter(this);
     // No engine, no button: nothing else changes on the screen.
     if (!speech::speaker()->available())
@@ -61,7 +69,8 @@ void ReadAloud::toggle()
     Speaker *s = speech::speaker();
     if (!s->available())
         return;
-    if (reading_ && s->speaking()) {
+    // Finished by itself but not yet noticed: a press reads again.
+    if (reading_ && (wait_.isActive() || s->speaking())) {
         stop();
         return;
     }
@@ -70,26 +79,40 @@ void ReadAloud::toggle()
     const QString text = text_().trimmed();
     if (text.isEmpty())
         return;
-    s->say(text);
+    pending_ = text;
     setReading(true);
+    if (s->screenReaderRunning())
+        wait_.start(kAfterScreenReaderMs);
+    else
+        speak();
+}
+
+void ReadAloud::speak()
+{
+    speech::speaker()->say(pending_);
+    pending_.clear();
+    watch_.start();
 }
 
 void ReadAloud::stop()
 {
     if (!reading_)
         return;
+    const bool started = !wait_.isActive();
     setReading(false);
-    speech::speaker()->stop();
+    if (started)
+        speech::speaker()->stop();
 }
 
 void ReadAloud::setReading(bool on)
 {
     reading_ = on;
-    if (on)
-        watch_.start();
-    else
+    if (!on) {
         watch_.stop();
-    setAccessibleDescription(on ? QStringLiteral("Reading. Press again to stop.") : QString());
+        wait_.stop();
+        pending_.clear();
+    }
+    setAccessibleDescription(on ? QStringLiteral("Reading. Press again to stop.") : idleDescription());
     update();
 }
 

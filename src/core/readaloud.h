@@ -29,10 +29,14 @@ protected:
 
 private:
     void setReading(bool on);
+    void speak();
+    static QString idleDescription();
 
     std::function<QString()> text_;
+    QString pending_;  // what it will say once a screen reader has had its turn
     bool reading_ = false;
     QTimer watch_;
+    QTimer wait_;
 };
 
 // "Question text? A: first. B: second. C: third. D: fourth." as the quiz reads it.

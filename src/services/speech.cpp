@@ -5,6 +5,13 @@
 #include "services/module.h"
 #include "services/speechbackend.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <unistd.h>
 
 namespace {
 
@@ -29,6 +36,33 @@ public:
             b->stop();
     }
     bool speaking() const override { return backend() && backend()->speaking(); }
+    bool screenReaderRunning() const override { return readerOnBus() || readerProcess(); }
+
+private:
+    // A desktop that starts its screen reader says so on the accessibility bus's status.
+    static bool readerOnBus()
+    {
+        QDBusMessage get = QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                                                          QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        get << QStringLiteral("org.a11y.Status") << QStringLiteral("ScreenReaderEnabled");
+        const QDBusMessage reply = QDBusConnection::sessionBus().call(get, QDBus::Block, 200);
+        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+            return false;
+        return reply.arguments().first().value<QDBusVariant>().variant().toBool();
+    }
+    // Orca started by hand or by a session's autostart leaves that status alone: look for it.
+    static bool readerProcess()
+    {
+        const QFileInfoList procs = QDir(QStringLiteral("/proc")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QFileInfo &p : procs) {
+            if (p.ownerId() != ::getuid())
+                continue;
+            QFile comm(p.filePath() + QStringLiteral("/comm"));
+            if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "orca")
+                return true;
+        }
+        return false;
+    }
 };
 
 speech::Factory &factory()

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The speech seam, beside the sound seam: say a text aloud, stop, ask whether it is still
-// speaking. The real speaker hands the text to the Qt TextToSpeech module, loaded at run time
-// from the same folder as the sound module, so the program runs (without read-aloud) where no
-// speech library or engine is installed. Tests install a recording speaker.
+// speaking. The real speaker hands the text to the speech module, loaded at run time from the
+// same folder as the sound module, so the program runs (without read-aloud) where no speech
+// library or voice is installed. Tests install a recording speaker.
 #include <QString>
 #include <functional>
 #include <memory>
@@ -16,6 +16,9 @@ public:
     virtual void say(const QString &text) = 0;
     virtual void stop() = 0;
     virtual bool speaking() const = 0;
+    // Whether a screen reader is running beside us: it speaks the key that was pressed and
+    // what changed, so our own voice lets it finish first.
+    virtual bool screenReaderRunning() const = 0;
 };
 
 namespace speech {

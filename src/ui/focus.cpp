@@ -69,7 +69,7 @@ void sortReadingOrder(QList<QWidget *> &stops, const QWidget *root)
     });
 }
 
-QWidget *step(const QList<QWidget *> &stops, const QWidget *current, bool forward, const QWidget *root)
+QWidget *step(const QList<QWidget *> &stops, const QWidget *current, bool forward)
 {
     if (stops.isEmpty())
         return nullptr;

@@ -13,7 +13,7 @@ QList<QWidget *> tabStops(const QWidget *root);
 void sortReadingOrder(QList<QWidget *> &stops, const QWidget *root);
 // The stop after (or before) `current` in `stops`, which are in the order Tab takes them, wrapping
 // round; the first (or last) when `current` is not a stop. Null when there are no stops.
-QWidget *step(const QList<QWidget *> &stops, const QWidget *current, bool forward, const QWidget *root);
+QWidget *step(const QList<QWidget *> &stops, const QWidget *current, bool forward);
 // The nearest stop from `current` in the direction of an arrow key; null when there is none.
 QWidget *neighbour(const QList<QWidget *> &stops, const QWidget *current, Qt::Key arrow, const QWidget *root);
 // The arrow keys on a focused control: asks the screen holding it to move the focus.

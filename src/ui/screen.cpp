@@ -114,7 +114,7 @@ void Screen::showEvent(QShowEvent *event)
     // A screen shown with nothing of its own focused starts at its first stop in reading order.
     QWidget *current = focusWidget();
     if (!current || !isAncestorOf(current))
-        if (QWidget *first = focus::step(focusStops(), nullptr, true, this))
+        if (QWidget *first = focus::step(focusStops(), nullptr, true))
             first->setFocus(Qt::OtherFocusReason);
     QWidget::showEvent(event);
 }
@@ -131,7 +131,7 @@ bool Screen::focusNextPrevChild(bool next)
     QWidget *current = QApplication::focusWidget();
     if (!current || !isAncestorOf(current))
         current = focusWidget();
-    QWidget *to = focus::step(focusStops(), current, next, this);
+    QWidget *to = focus::step(focusStops(), current, next);
     if (to)
         to->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return to != nullptr;
@@ -139,7 +139,7 @@ bool Screen::focusNextPrevChild(bool next)
 
 void Screen::focusFirstControl()
 {
-    if (QWidget *first = focus::step(focusStops(), nullptr, true, this))
+    if (QWidget *first = focus::step(focusStops(), nullptr, true))
         first->setFocus(Qt::OtherFocusReason);
     else
         setFocus(Qt::OtherFocusReason);

@@ -231,6 +231,27 @@ private slots:
         QVERIFY(speaker->grab().toImage() != lit);
         QTest::keyClick(quiz, Qt::Key_R);
         QCOMPARE(env->spoken.last(), expected);
+        // Named once: the key is its description, not the tool tip that repeats the name.
+        QCOMPARE(of(speaker)->text(QAccessible::Name), QStringLiteral("Read aloud"));
+        QCOMPARE(of(speaker)->text(QAccessible::Description), QStringLiteral("Reading. Press again to stop."));
+        QTest::keyClick(quiz, Qt::Key_R);
+        QCOMPARE(of(speaker)->text(QAccessible::Description), QStringLiteral("Key R"));
+        // Beside a screen reader our voice waits for it to echo the key; a press meanwhile
+        // cancels without a word.
+        auto *recording = static_cast<RecordingSpeaker *>(speech::speaker());
+        recording->screenReader = true;
+        const int said = env->spoken.size();
+        QTest::keyClick(quiz, Qt::Key_R);
+        QCOMPARE(env->spoken.size(), said);
+        QVERIFY(speaker->reading());
+        QTest::keyClick(quiz, Qt::Key_R);
+        QVERIFY(!speaker->reading());
+        QTest::qWait(900);
+        QCOMPARE(env->spoken.size(), said);
+        QTest::keyClick(quiz, Qt::Key_R);
+        QTRY_COMPARE(env->spoken.size(), said + 1);
+        QCOMPARE(env->spoken.last(), expected);
+        recording->screenReader = false;
         QVERIFY(press(QStringLiteral("Next question")));
         QCOMPARE(env->spoken.last(), QStringLiteral("stop"));
         QCOMPARE(announced(quiz), QStringLiteral("Question 2. ") + shared::question[2]);

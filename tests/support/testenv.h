@@ -36,8 +36,10 @@ public:
         speaking_ = false;
     }
     bool speaking() const override { return speaking_; }
+    bool screenReaderRunning() const override { return screenReader; }
     // The voice comes to the end of the text by itself.
     void finish() { speaking_ = false; }
+    bool screenReader = false;
 
 private:
     QStringList *log_;
