@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Quillmoor: read the command line, find the data folder, create the application, show the title
 // screen.
+#include "register/commands.h"
 #include "services/fonts.h"
 #include "services/logging.h"
 #include "services/paths.h"
@@ -58,8 +59,17 @@ std::optional<int> readCommandLine(int argc, char *argv[])
     const QCommandLineOption scale(QStringLiteral("scale"),
                                    QStringLiteral("Draw the screens at <factor> (0.25 to 8), or \"fit\" them to the display (the default)."),
                                    QStringLiteral("factor"));
+    const QCommandLineOption importClass(QStringLiteral("import-class"),
+                                         QStringLiteral("Add the pupils named in <file>, a CSV class list, to the class <name>, and end."),
+                                         QStringLiteral("name"));
+    const QCommandLineOption exportResults(QStringLiteral("export-results"),
+                                           QStringLiteral("Write every result in the class register to the CSV file <file>, and end."),
+                                           QStringLiteral("file"));
     parser.addOption(verbose);
     parser.addOption(scale);
+    parser.addOption(importClass);
+    parser.addOption(exportResults);
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The class list --import-class reads."), QStringLiteral("[file]"));
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "quillmoor: %s\n", qPrintable(parser.errorText()));
         return 2;
@@ -71,6 +81,21 @@ std::optional<int> readCommandLine(int argc, char *argv[])
     if (parser.isSet(QStringLiteral("version"))) {
         std::printf("Quillmoor %s\n", QUILLMOOR_VERSION);
         return 0;
+    }
+    if (parser.isSet(verbose))
+        logging::setVerbose();
+    if (parser.isSet(importClass)) {
+        if (parser.positionalArguments().size() != 1) {
+            std::fprintf(stderr, "quillmoor: --import-class takes the class's name and one class list file\n");
+            return 2;
+        }
+        return commands::importClass(parser.value(importClass), parser.positionalArguments().first());
+    }
+    if (parser.isSet(exportResults))
+        return commands::exportResults(parser.value(exportResults));
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "quillmoor: unexpected \"%s\"\n", qPrintable(parser.positionalArguments().first()));
+        return 2;
     }
     if (parser.isSet(scale)) {
         const QString value = parser.value(scale);

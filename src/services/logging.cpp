@@ -7,6 +7,7 @@ Q_LOGGING_CATEGORY(lcSpeech, "quillmoor.speech", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcPrint, "quillmoor.print", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcWorksheets, "quillmoor.worksheets", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcStage, "quillmoor.stage", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcRegister, "quillmoor.register", QtWarningMsg)
 
 namespace logging {
 

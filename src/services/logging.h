@@ -14,6 +14,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcSpeech)
 Q_DECLARE_LOGGING_CATEGORY(lcPrint)
 Q_DECLARE_LOGGING_CATEGORY(lcWorksheets)
 Q_DECLARE_LOGGING_CATEGORY(lcStage)
+Q_DECLARE_LOGGING_CATEGORY(lcRegister)
 
 namespace logging {
 // --verbose: every quillmoor category's debug lines on, whatever the environment says.

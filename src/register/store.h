@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The class register: classes, their pupils and every attempt a pupil finished, in one SQLite
+// file readable by its owner only. Each change is one transaction, committed before the call
+// returns, so a crash after a score shows loses nothing. Two copies of the program on one
+// computer share the file (WAL journal, a busy timeout).
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace reg {
+
+struct ClassInfo {
+    qint64 id = 0;
+    QString name;
+};
+
+struct Pupil {
+    qint64 id = 0;
+    qint64 classId = 0;
+    QString name;
+};
+
+// One finished quiz, activity or worksheet.
+struct Attempt {
+    QString uuid;           // made where the attempt happened; the same attempt is never kept twice
+    qint64 pupilId = 0;
+    QString className;      // filled in when read back
+    QString pupil;          // filled in when read back
+    QString activity;       // "Other Planets: Multiple Choice", a worksheet's title, ...
+    int score = 0;
+    int total = 0;
+    QString marks;          // a quiz's marks, one a question: '1' right, '0' wrong; empty otherwise
+    QDateTime started;
+    QDateTime ended;
+    QString computer;
+};
+
+class Store {
+public:
+    static constexpr int kSchemaVersion = 1;
+
+    // The register file beside the teacher's worksheets folder.
+    static QString defaultPath();
+
+    // Opens the register at `path`, making it when absent. A file that is not a sound register
+    // is moved aside (its name then given by setAside()) and a fresh one made in its place.
+    explicit Store(const QString &path = defaultPath());
+    ~Store();
+    Store(const Store &) = delete;
+    Store &operator=(const Store &) = delete;
+
+    bool ok() const { return error_.isEmpty(); }
+    // What went wrong, in words a teacher can act on; empty when the register is usable.
+    QString error() const { return error_; }
+    QString setAside() const { return setAside_; }
+    QString path() const { return path_; }
+
+    // The class of that name, made when there is none yet; 0 when it cannot be written.
+    qint64 addClass(const QString &name);
+    QList<ClassInfo> classes() const;
+    bool renameClass(qint64 classId, const QString &name);
+    // Removes the class, its pupils and all their results.
+    bool removeClass(qint64 classId);
+
+    // Adds the names not yet in the class (letter case ignored); returns how many were added,
+    // or -1 when nothing could be written.
+    int addPupils(qint64 classId, const QStringList &names);
+    QList<Pupil> pupils(qint64 classId) const;
+    bool renamePupil(qint64 pupilId, const QString &name);
+    // Removes the pupil and all their results.
+    bool removePupil(qint64 pupilId);
+
+    // Keeps the attempt; true once it is committed to the file.
+    bool record(const Attempt &attempt);
+    // Every attempt, oldest first; with a class, that class's only.
+    QList<Attempt> attempts(qint64 classId = 0) const;
+    bool deletePupilResults(qint64 pupilId);
+    bool deleteAllResults();
+
+    // Small values the teacher's room keeps (the PIN's hash).
+    QString setting(const QString &key) const;
+    bool setSetting(const QString &key, const QString &value);
+
+private:
+    enum class Opening { Opened, Damaged, Failed };
+    Opening open();
+    void close();
+    bool exec(const QString &sql, const QVariantList &values = {}) const;
+    void fail(const QString &why);
+
+    QString path_;
+    QString connection_;
+    QString error_;
+    QString setAside_;
+};
+
+}  // namespace reg
