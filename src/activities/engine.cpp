@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "activities/engine.h"
+
+#include "core/attempts.h"
 #include "core/media.h"
 
 #include "activities/activityaccess.h"
@@ -243,6 +245,7 @@ void Activity::label3_Click(int index)
         break;
     case 2:
         shared::score = countScore();
+        attempts::finished(shared::score.toInt(), shared::total.toInt());
         // Afresh, as after a quiz: never the results of an attempt before this one.
         Screens::unload<Welldone>();
         Screens::unload<Wrong>();

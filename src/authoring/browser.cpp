@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "authoring/browser.h"
+
+#include "core/attempts.h"
 #include "core/media.h"
 
 #include "authoring/catalogue.h"
@@ -134,12 +136,14 @@ void worksheets::Label2_Click(int index)
     if (Check1->isChecked()) {
         editworksheet(title);
     } else {
-        // Reading the menu's picture and title loads the menu unseen, which turns sound on.
-        const navigation::MenuLook menu = navigation::shell()->menuLook();
-        multiple *quiz = Screens::get<multiple>();
-        quiz->Picture1->setPicture(menu.picture);
-        quiz->Label5->setText(menu.productLine);
-        Screens::show<multiple>();
+        attempts::beforeStart(title, [] {
+            // Reading the menu's picture and title loads the menu unseen, which turns sound on.
+            const navigation::MenuLook menu = navigation::shell()->menuLook();
+            multiple *quiz = Screens::get<multiple>();
+            quiz->Picture1->setPicture(menu.picture);
+            quiz->Label5->setText(menu.productLine);
+            Screens::show<multiple>();
+        });
     }
 }
 

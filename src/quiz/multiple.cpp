@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "quiz/multiple.h"
+
+#include "core/attempts.h"
 #include "core/media.h"
 
 #include "ui/labels.h"
@@ -268,6 +270,11 @@ void multiple::endQuiz()
     }
     shared::certheading = Label5->text();
     Screens::get<Wrong>()->Label6->setText(Label6->text());
+    QString marks;
+    for (int q = 1; q <= 10; ++q)
+        marks += shared::mark[q].toInt() == 1 ? QLatin1Char('1') : QLatin1Char('0');
+    // Kept before the score shows: a crash from here on loses nothing.
+    attempts::finished(shared::score.toInt(), 10, marks);
     Welldone *done = Screens::get<Welldone>();
     done->Label6->hide();
     done->Label5->show();

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "quiz/welldone.h"
+
+#include "core/attempts.h"
 #include "core/media.h"
 
 #include "ui/accessibility.h"
@@ -85,6 +87,7 @@ void Welldone::onLoad()
         Label6->hide();
         label3[0]->setText(QStringLiteral("Print Certificate"));
         label3[0]->show();
+        Text1->setText(attempts::pupilName());  // still the pupil's to change
         Text1->show();
         Label2->show();
     } else {

@@ -2,6 +2,7 @@
 #include "shell/install.h"
 
 #include "core/navigation.h"
+#include "register/classroom.h"
 #include "ui/accessibility.h"
 #include "ui/screens.h"
 #include "shell/grey.h"
@@ -26,6 +27,7 @@ public:
 void install()
 {
     accessibility::install();
+    classroom::install();
     static ShellFloor floor;
     navigation::setShell(&floor);
 }

@@ -4,6 +4,7 @@
 
 #include "ui/screens.h"
 #include "activities/labelling.h"
+#include "core/attempts.h"
 #include "activities/ordering.h"
 #include "quiz/multiple.h"
 #include "quiz/questions.h"
@@ -57,6 +58,12 @@ void TopicHub::openPages(int count, const QString &set)
 
 void TopicHub::openActivity(bool labelling)
 {
+    attempts::beforeStart(Label1->text() + (labelling ? QStringLiteral(": Labelling Activity") : QStringLiteral(": Ordering Activity")),
+                          [this, labelling] { startActivity(labelling); });
+}
+
+void TopicHub::startActivity(bool labelling)
+{
     // Touching the title loads the screen; the hub's title then replaces whatever load set.
     Activity *activity = nullptr;
     const bool planets = objectName() == QLatin1String("weather");
@@ -73,12 +80,13 @@ void TopicHub::label3_Click(int index)
     switch (index) {
     case 0:
         // A bank that cannot be read as a question set opens nothing and changes nothing.
-        if (loadquestionfile(topic_.bank)) {
-            multiple *quiz = Screens::get<multiple>();
-            quiz->Picture1->load(topic_.quizPicture);
-            quiz->Label5->setText(QStringLiteral("Quillmoor"));
-            Screens::show<multiple>();
-        }
+        if (loadquestionfile(topic_.bank))
+            attempts::beforeStart(Label1->text() + QStringLiteral(": Multiple Choice"), [this] {
+                multiple *quiz = Screens::get<multiple>();
+                quiz->Picture1->load(topic_.quizPicture);
+                quiz->Label5->setText(QStringLiteral("Quillmoor"));
+                Screens::show<multiple>();
+            });
         break;
     case 2:
         navigation::shell()->showMenu();

@@ -34,6 +34,7 @@ public:
 private:
     void openPages(int count, const QString &set);
     void openActivity(bool labelling);
+    void startActivity(bool labelling);
     Topic topic_;
 };
 

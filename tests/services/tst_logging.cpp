@@ -69,8 +69,9 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("output");  // a line the output holds
         QTest::newRow("version") << QStringList{"--version"} << 0 << "Quillmoor " QUILLMOOR_VERSION;
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "  --scale <factor>  Draw the screens at <factor> (0.25 to 8), or \"fit\" them to";
-        QTest::newRow("help names --verbose") << QStringList{"-h"} << 0 << "  --verbose         Log what the program does, not only what fails, to standard";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "  --scale <factor>         Draw the screens at <factor> (0.25 to 8), or \"fit\"";
+        QTest::newRow("help names --verbose") << QStringList{"-h"} << 0 << "  --verbose                Log what the program does, not only what fails, to";
+        QTest::newRow("a stray argument") << QStringList{"names.csv"} << 2 << "quillmoor: unexpected \"names.csv\"";
         QTest::newRow("a scale out of range") << QStringList{"--scale", "9"} << 2
                                               << "quillmoor: --scale takes \"fit\" or a factor from 0.25 to 8, not \"9\"";
         QTest::newRow("an unknown option") << QStringList{"--colour"} << 2 << "quillmoor: Unknown option 'colour'.";

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/testenv.h"
 
+#include "register/classroom.h"
+
 #include "services/fonts.h"
 #include "ui/focus.h"
 #include "services/paths.h"
@@ -35,6 +37,7 @@ TestEnv::TestEnv()
     shell::install();
     Screens::setStage<Grey>();
     Screens::reset();
+    classroom::reset();
     focus::setKeyboardInUse(false);
     shared::reset();
     copyTree(QStringLiteral(QUILLMOOR_BUILD_DATA), data_.path());
@@ -50,6 +53,7 @@ TestEnv::TestEnv()
 TestEnv::~TestEnv()
 {
     Screens::reset();
+    classroom::reset();
     sound::setFactory({});
     speech::setFactory({});
     messages::set(nullptr);

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The register through the real screens: nothing asked or written until a class is set up;
+// then the picker before a quiz or an activity, and each score kept for the pupil who picked.
+#include "activities/engine.h"
+#include "core/shared.h"
+#include "quiz/multiple.h"
+#include "quiz/welldone.h"
+#include "register/classroom.h"
+#include "register/picker.h"
+#include "register/store.h"
+#include "shell/intro0.h"
+#include "support/testenv.h"
+#include "topics/hub.h"
+#include "ui/screens.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+void openQuiz()
+{
+    QTest::mouseClick(Screens::show<intro0>()->Label2[10], Qt::LeftButton);  // "Other Planets"
+    QTest::mouseClick(Screens::find<weather>()->label3[0], Qt::LeftButton);  // "Multiple Choice"
+}
+
+// Answers the quiz on show, right on the questions of `right` (1-10), and checks the score.
+void takeQuiz(const QList<int> &right)
+{
+    multiple *quiz = Screens::find<multiple>();
+    QVERIFY(quiz && quiz->isVisible());
+    for (int q = 1; q <= 10; ++q) {
+        const int good = shared::correct[q].toInt();
+        QTest::mouseClick(quiz->Option1[right.contains(q) ? good : good % 4 + 1], Qt::LeftButton);
+        QTest::mouseClick(quiz->label3[1], Qt::LeftButton);
+    }
+    QTRY_VERIFY(Screens::find<Welldone>() && Screens::find<Welldone>()->isVisible());
+}
+
+QStringList namesShown(Picker *p)
+{
+    QStringList out;
+    for (int i = 0; i < Picker::kPerPage; ++i)
+        if (p->names[i]->isVisibleTo(p))
+            out << p->names[i]->text();
+    return out;
+}
+
+}  // namespace
+
+class TestClassroom : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+
+private slots:
+    void init() { env = std::make_unique<TestEnv>(); }
+    void cleanup() { env.reset(); }
+
+    // With no class nothing is asked and no register file is made.
+    void offUntilSetUp()
+    {
+        openQuiz();
+        QVERIFY(!Screens::isLoaded<Picker>());
+        takeQuiz({1, 2, 3});
+        QVERIFY(!QFile::exists(reg::Store::defaultPath()));
+    }
+
+    // A pupil picks their name, takes the quiz, and the score is on the file before the
+    // results show; the certificate starts with their name; next time their name comes first.
+    // "Not in the list" and a quiz left before its score keep nothing.
+    void quizKeptForThePupil()
+    {
+        {
+            reg::Store setUp;
+            const qint64 c = setUp.addClass(QStringLiteral("Class 4B"));
+            QCOMPARE(setUp.addPupils(c, {QStringLiteral("Amira"), QStringLiteral("Ben"), QStringLiteral("Cai")}), 3);
+        }
+        openQuiz();
+        Picker *picker = Screens::find<Picker>();
+        QVERIFY(picker && picker->isVisible() && !Screens::isLoaded<multiple>());
+        QCOMPARE(picker->Label6->text(), QStringLiteral("Other Planets: Multiple Choice"));
+        QCOMPARE(namesShown(picker), (QStringList{"Amira", "Ben", "Cai"}));
+        QTest::mouseClick(picker->names[1], Qt::LeftButton);  // Ben
+        takeQuiz({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+        QList<reg::Attempt> kept = classroom::store()->attempts();
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(kept[0].pupil, QStringLiteral("Ben"));
+        QCOMPARE(kept[0].activity, QStringLiteral("Other Planets: Multiple Choice"));
+        QCOMPARE((QList<int>{kept[0].score, kept[0].total}), (QList<int>{10, 10}));
+        QCOMPARE(kept[0].marks, QStringLiteral("1111111111"));
+        QVERIFY(kept[0].started <= kept[0].ended);
+        QCOMPARE(Screens::find<Welldone>()->Text1->text(), QStringLiteral("Ben"));
+
+        openQuiz();
+        picker = Screens::find<Picker>();
+        QCOMPARE(namesShown(picker), (QStringList{"Ben", "Amira", "Cai"}));
+        QTest::mouseClick(picker->label3[0], Qt::LeftButton);  // Not in the list
+        takeQuiz({1, 2});
+        openQuiz();
+        // By keyboard: the first name has the focus, Enter picks it.
+        picker = Screens::find<Picker>();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(picker->names[0]));
+        QTest::keyClick(picker->names[0], Qt::Key_Return);
+        QTRY_VERIFY(Screens::find<multiple>() && Screens::find<multiple>()->isVisible());
+        QTest::mouseClick(Screens::find<multiple>()->Option1[1], Qt::LeftButton);
+        QTest::mouseClick(Screens::find<multiple>()->label3[2], Qt::LeftButton);  // Exit, before the score
+        openQuiz();
+        QTest::mouseClick(Screens::find<Picker>()->label3[1], Qt::LeftButton);  // Exit: back, nothing starts
+        QVERIFY(!Screens::isLoaded<multiple>());
+        QVERIFY(Screens::find<weather>()->isVisible());
+        kept = classroom::store()->attempts();
+        QCOMPARE(kept.size(), 1);
+
+        // An activity: its score and total, for the pupil picked.
+        QTest::mouseClick(Screens::find<weather>()->label3[3], Qt::LeftButton);  // Ordering Activity
+        QTest::mouseClick(Screens::find<Picker>()->names[1], Qt::LeftButton);    // Amira, after Ben
+        Activity *a = nullptr;
+        for (Screen *s : Screens::loaded())
+            if (auto *found = qobject_cast<Activity *>(s); found && found->isVisible())
+                a = found;
+        QVERIFY(a);
+        for (int i = 0; i < a->count(); ++i) {
+            const TwipsRect &r = a->labelRect(i);
+            a->Label2_MouseMove(i, Qt::LeftButton, a->boxRect(i).left - r.left + r.width / 2, a->boxRect(i).top - r.top + r.height / 2);
+            a->Label2_MouseUp(i);
+        }
+        QTest::mouseClick(a->label3[2], Qt::LeftButton);  // Check Score
+        kept = classroom::store()->attempts();
+        QCOMPARE(kept.size(), 2);
+        QCOMPARE(kept[1].pupil, QStringLiteral("Amira"));
+        QCOMPARE(kept[1].activity, QStringLiteral("Other Planets: Ordering Activity"));
+        QCOMPARE((QList<int>{kept[1].score, kept[1].total}), (QList<int>{shared::score.toInt(), a->count()}));
+        QCOMPARE(kept[1].marks, QString());
+    }
+};
+
+QTEST_MAIN(TestClassroom)
+#include "tst_classroom.moc"
