@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The class register at a year's size: 30 pupils with 200 attempts each (6,000 rows) in a real
+// SQLite file. Times opening the file, reading every attempt with the teacher's sums (what the
+// teacher's view shows), and recording one attempt, committed. Medians.
+#include "register/store.h"
+#include "register/summary.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+double medianMs(int runs, const std::function<void()> &job)
+{
+    std::vector<double> t;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        job();
+        t.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+reg::Attempt attempt(qint64 pupil, int n)
+{
+    reg::Attempt a;
+    a.uuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    a.pupilId = pupil;
+    a.activity = n % 3 == 0 ? QStringLiteral("Other Planets: Multiple Choice") : QStringLiteral("Measuring Temperature: Multiple Choice");
+    a.score = n % 11;
+    a.total = 10;
+    for (int q = 0; q < 10; ++q)
+        a.marks += (n + q) % 3 ? QLatin1Char('1') : QLatin1Char('0');
+    a.started = QDateTime::currentDateTime().addSecs(-n * 60);
+    a.ended = a.started.addSecs(300);
+    a.computer = QStringLiteral("suite-01");
+    return a;
+}
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("register.sqlite"));
+    {
+        reg::Store store(file);
+        const qint64 c = store.addClass(QStringLiteral("Class 4B"));
+        QStringList names;
+        for (int p = 0; p < 30; ++p)
+            names << QStringLiteral("Pupil %1").arg(p);
+        store.addPupils(c, names);
+        int n = 0;
+        for (const reg::Pupil &p : store.pupils(c))
+            for (int i = 0; i < 200; ++i)
+                store.record(attempt(p.id, n++));
+    }
+    const double open = medianMs(20, [&] {
+        reg::Store s(file);
+        s.classes();
+    });
+    reg::Store store(file);
+    const qint64 c = store.classes().first().id;
+    const double view = medianMs(20, [&] {
+        const QList<reg::Attempt> all = store.attempts(c);
+        summary::scores(all);
+        summary::questions(all, QStringLiteral("Other Planets: Multiple Choice"));
+    });
+    const qint64 pupil = store.pupils(c).first().id;
+    int n = 100000;
+    const double record = medianMs(50, [&] { store.record(attempt(pupil, n++)); });
+    std::printf("rows %lld\nopen and list classes %.2f ms\nread all and sum (teacher's view) %.2f ms\nrecord one, committed %.2f ms\n",
+                static_cast<long long>(store.attempts().size()), open, view, record);
+    return 0;
+}
