@@ -17,6 +17,7 @@
 #include "topics/hub.h"
 #include "support/recordingprinter.h"
 #include "support/testenv.h"
+#include "register/store.h"
 #include "viewers/guide.h"
 #include "viewers/teacher.h"
 
@@ -107,6 +108,7 @@ private slots:
         QTest::newRow("results, full marks") << QStringList{"10"} << "Welldone";
         QTest::newRow("results and review") << QStringList{"7", "Check Wrong Answers"} << "Wrong";
         QTest::newRow("exit screen") << QStringList{"Exit"} << "Titlefrm";
+        QTest::newRow("pupil's picker") << QStringList{"a class", "Other Planets", "Multiple Choice"} << "Picker";
     }
     void everyControlNamed()
     {
@@ -114,6 +116,11 @@ private slots:
         QFETCH(QString, screen);
         Screens::show<intro0>();
         for (const QString &p : presses) {
+            if (p == QLatin1String("a class")) {  // set up, so a quiz asks who is taking it
+                reg::Store setUp;
+                setUp.addPupils(setUp.addClass(QStringLiteral("Class 4B")), {QStringLiteral("Amira"), QStringLiteral("Ben")});
+                continue;
+            }
             if (p.toInt() > 0) {  // the results of a quiz scored so, as the quiz leaves them
                 shared::score = p.toInt();
                 shared::total = 10;

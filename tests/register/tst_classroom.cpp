@@ -133,6 +133,33 @@ private slots:
         QCOMPARE((QList<int>{kept[1].score, kept[1].total}), (QList<int>{shared::score.toInt(), a->count()}));
         QCOMPARE(kept[1].marks, QString());
     }
+
+    // Several classes: the class first, then its pupils; a class longer than a page turns over.
+    void classesAndPages()
+    {
+        {
+            reg::Store setUp;
+            setUp.addPupils(setUp.addClass(QStringLiteral("Class 3A")), {QStringLiteral("Zed")});
+            QStringList many;
+            for (int i = 1; i <= 40; ++i)
+                many << QStringLiteral("Pupil %1").arg(i, 2, 10, QLatin1Char('0'));
+            setUp.addPupils(setUp.addClass(QStringLiteral("Class 4B")), many);
+        }
+        openQuiz();
+        Picker *picker = Screens::find<Picker>();
+        QCOMPARE(picker->Label1->text(), QStringLiteral("Which class are you in?"));
+        QCOMPARE(namesShown(picker), (QStringList{"Class 3A", "Class 4B"}));
+        QTest::mouseClick(picker->names[1], Qt::LeftButton);
+        QCOMPARE(picker->Label1->text(), QStringLiteral("Who is doing this?"));
+        QCOMPARE(namesShown(picker).size(), Picker::kPerPage);
+        QCOMPARE(namesShown(picker).first(), QStringLiteral("Pupil 01"));
+        QTest::mouseClick(picker->label3[2], Qt::LeftButton);  // More names >>
+        QCOMPARE(namesShown(picker), (QStringList{"Pupil 34", "Pupil 35", "Pupil 36", "Pupil 37", "Pupil 38", "Pupil 39", "Pupil 40"}));
+        QTest::mouseClick(picker->names[6], Qt::LeftButton);
+        takeQuiz({1});
+        QCOMPARE(classroom::store()->attempts().value(0).pupil, QStringLiteral("Pupil 40"));
+        QCOMPARE(classroom::store()->attempts().value(0).className, QStringLiteral("Class 4B"));
+    }
 };
 
 QTEST_MAIN(TestClassroom)
