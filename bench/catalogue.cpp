@@ -24,6 +24,8 @@ class Silent : public MessageBoxes {
 public:
     void ok(const QString &) override {}
     bool okCancel(const QString &) override { return true; }
+    QString openFile(const QString &, const QString &) override { return {}; }
+    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
 };
 double median(std::vector<double> v)
 {

@@ -7,7 +7,7 @@ what=${1:-run}
 
 run_pkgs=(g++ cmake make qt6-base-dev qt6-multimedia-dev libgif-dev libxkbcommon-dev
           fonts-liberation fonts-liberation2 fonts-wine qt6-wayland
-          flite1-dev libqt6sql6-sqlite
+          flite1-dev libqt6sql6-sqlite qt6-charts-dev
           dpkg-dev file)
 test_pkgs=(xvfb xauth xdotool x11-utils x11-apps imagemagick pulseaudio pulseaudio-utils sox
            cups printer-driver-cups-pdf poppler-utils libwmf-bin libmagickcore-6.q16-6-extra

@@ -99,6 +99,14 @@ reg::Store *store()
     return s->ok() ? s.get() : nullptr;
 }
 
+reg::Store *setUp()
+{
+    std::unique_ptr<reg::Store> &s = open();
+    if (!s || !s->ok())
+        s = std::make_unique<reg::Store>();
+    return s.get();
+}
+
 void reset()
 {
     open().reset();

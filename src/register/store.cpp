@@ -75,9 +75,11 @@ Store::Store(const QString &path) : path_(path), connection_(QStringLiteral("reg
     for (const char *suffix : {"-wal", "-shm"})
         QFile::rename(path_ + QLatin1String(suffix), aside + QLatin1String(suffix));
     qCWarning(lcRegister) << "damaged register moved aside to" << aside;
-    if (open() == Opening::Opened)
+    if (open() == Opening::Opened) {
         setAside_ = aside;
-    else
+        // Kept in the fresh register so the teacher is told, even after a restart.
+        setSetting(QStringLiteral("set-aside"), QFileInfo(aside).fileName());
+    } else
         fail(QStringLiteral("The class register could not be made afresh; results are not being kept."));
 }
 
@@ -328,6 +330,8 @@ QString Store::setting(const QString &key) const
 
 bool Store::setSetting(const QString &key, const QString &value)
 {
+    if (value.isEmpty())
+        return ok() && exec(QStringLiteral("DELETE FROM settings WHERE key = ?"), {key});
     return ok() && exec(QStringLiteral("INSERT INTO settings (key, value) VALUES (?, ?)"
                                        " ON CONFLICT (key) DO UPDATE SET value = excluded.value"),
                         {key, value});

@@ -79,7 +79,7 @@ public:
     bool deletePupilResults(qint64 pupilId);
     bool deleteAllResults();
 
-    // Small values the teacher's room keeps (the PIN's hash).
+    // Small values the teacher's room keeps (the PIN's hash); an empty value is no value.
     QString setting(const QString &key) const;
     bool setSetting(const QString &key, const QString &value);
 

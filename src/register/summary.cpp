@@ -25,6 +25,24 @@ QMap<QPair<qint64, QString>, Scores> scores(const QList<reg::Attempt> &attempts)
     return out;
 }
 
+QStringList activities(const QList<reg::Attempt> &attempts)
+{
+    QStringList out;
+    for (const reg::Attempt &a : attempts)
+        if (!out.contains(a.activity))
+            out.append(a.activity);
+    out.sort(Qt::CaseInsensitive);
+    return out;
+}
+
+QString cell(const Scores &s)
+{
+    if (s.attempts == 0)
+        return {};
+    const QString latest = QStringLiteral("%1/%2").arg(s.latest).arg(s.total);
+    return s.best > s.latest ? latest + QStringLiteral(" (%1)").arg(s.best) : latest;
+}
+
 QList<Question> questions(const QList<reg::Attempt> &attempts, const QString &activity)
 {
     QMap<qint64, reg::Attempt> latest;

@@ -6,6 +6,7 @@
 
 #include <QMap>
 #include <QPair>
+#include <QStringList>
 
 namespace summary {
 
@@ -17,6 +18,11 @@ struct Scores {
 };
 // Keyed by (pupil id, activity); attempts in any order, the latest being the last to end.
 QMap<QPair<qint64, QString>, Scores> scores(const QList<reg::Attempt> &attempts);
+
+// The activities the attempts are of, in alphabetical order: the results' columns.
+QStringList activities(const QList<reg::Attempt> &attempts);
+// "7/10", and the best in brackets when it was higher: "7/10 (9)"; empty with no attempt.
+QString cell(const Scores &s);
 
 struct Question {
     int right = 0;

@@ -92,8 +92,11 @@ private:
         started_ = true;
         flow_.setPageHeight(pageHeight());
     }
-    void newPage()
+    void newPage() override
     {
+        begin();
+        if (flow_.top() == 0)
+            return;
         if (!printer_->newPage())
             throw PrintError("the printer could not start a new page");
         flow_.newPage();

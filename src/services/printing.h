@@ -63,6 +63,8 @@ public:
     // The next `lines` lines of the current font go on one page: a new page starts first when
     // they would pass the foot of this one.
     virtual void keepTogether(int lines) = 0;
+    // The next line goes at the top of a new page; nothing happens on a page not yet written on.
+    virtual void newPage() = 0;
     virtual void line(QPointF from, QPointF to, const QColor &colour) = 0;
     // A page picture with its top-left corner at a point, at its own size.
     virtual void picture(QPointF topLeft, const wmf::Metafile &picture) = 0;

@@ -11,6 +11,7 @@
 #include "core/setupform.h"
 #include "core/shared.h"
 #include "core/soundrequest.h"
+#include "register/room.h"
 #include "shell/titlefrm.h"
 #include "topics/hub.h"
 #include "viewers/guide.h"
@@ -35,6 +36,8 @@ const Entry kEntries[] = {
     {18, "Worksheet Catalogue", 7080, 6600, 4635, 495, 18, theme::navy},
     {19, "Acknowledgments", 120, 7920, 3075, 495, 14.25, theme::navy},
     {20, "Teachers' Guide", 120, 1440, 3075, 495, 14.25, theme::navy},
+    // The teacher's way into the class register, in the menu's free space.
+    {21, "Class Register", 120, 2340, 3075, 495, 14.25, theme::navy},
 };
 
 void setTextColour(QWidget *w, const QColor &c)
@@ -91,7 +94,7 @@ intro0::intro0() : Screen(QStringLiteral("intro0"))
         connect(l, &ClickLabel::clicked, this, &intro0::Label2_Click);
         Label2.add(e.index, l);
     }
-    declareHighlighting(Label2, {0, 10, 16, 17, 18, 19, 20}, true);
+    declareHighlighting(Label2, {0, 10, 16, 17, 18, 19, 20, 21}, true);
     setExitButton(Label2[16]);
 }
 
@@ -148,6 +151,9 @@ void intro0::Label2_Click(int index)
         Screens::show<guide>();
         break;
     }
+    case 21:
+        enterRoom();
+        break;
     case 17:
         Screens::show<wizard>();
         break;

@@ -4,6 +4,8 @@
 #include "ui/screens.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
@@ -18,6 +20,14 @@ public:
     bool okCancel(const QString &text) override
     {
         return ask(text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    }
+    QString openFile(const QString &caption, const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(Screens::stage(), caption, QDir::homePath(), filter);
+    }
+    QString saveFile(const QString &caption, const QString &suggested, const QString &filter) override
+    {
+        return QFileDialog::getSaveFileName(Screens::stage(), caption, QDir::home().filePath(suggested), filter);
     }
 
 private:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The message-box seam: application-modal boxes titled with the application's title.
+// The message-box seam: application-modal boxes titled with the application's title, and the
+// file dialogs.
 #include <QString>
 #include <memory>
 
@@ -10,6 +11,9 @@ public:
     virtual void ok(const QString &text) = 0;
     // true for OK, false for Cancel
     virtual bool okCancel(const QString &text) = 0;
+    // A file to read or to write, chosen by the user; empty when they cancel.
+    virtual QString openFile(const QString &caption, const QString &filter) = 0;
+    virtual QString saveFile(const QString &caption, const QString &suggested, const QString &filter) = 0;
 };
 
 namespace messages {
@@ -18,4 +22,9 @@ void set(std::unique_ptr<MessageBoxes> boxes);
 MessageBoxes &get();
 inline void ok(const QString &text) { get().ok(text); }
 inline bool okCancel(const QString &text) { return get().okCancel(text); }
+inline QString openFile(const QString &caption, const QString &filter) { return get().openFile(caption, filter); }
+inline QString saveFile(const QString &caption, const QString &suggested, const QString &filter)
+{
+    return get().saveFile(caption, suggested, filter);
+}
 }  // namespace messages

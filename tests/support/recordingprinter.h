@@ -44,6 +44,13 @@ public:
     }
     double textWidth(const QString &t) override { return t.size() * 100.0; }
     void keepTogether(int lines) override { pageBreakFor(lines); }
+    void newPage() override
+    {
+        if (flow_.top() > 0) {
+            *log_ << QStringLiteral("page");
+            flow_.newPage();
+        }
+    }
     double lineHeight() const { return points_ * 23; }
     void line(QPointF a, QPointF b, const QColor &c) override
     {

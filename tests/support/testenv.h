@@ -61,6 +61,20 @@ public:
         answers.pop_front();
         return a;
     }
+    std::deque<QString> files;  // for the file dialogs; cancelled when none is scripted
+    QString openFile(const QString &caption, const QString &) override { return file(caption); }
+    QString saveFile(const QString &caption, const QString &, const QString &) override { return file(caption); }
+
+private:
+    QString file(const QString &caption)
+    {
+        shown.append(caption);
+        if (files.empty())
+            return {};
+        const QString f = files.front();
+        files.pop_front();
+        return f;
+    }
 };
 
 class TestEnv {
