@@ -273,7 +273,9 @@ void Room::showResults()
     results->setVerticalHeaderLabels(rows);
     for (int r = 0; r < pupils_.size(); ++r)
         for (int col = 0; col < activities_.size(); ++col) {
-            auto *item = new QTableWidgetItem(summary::cell(scores.value(qMakePair(pupils_[r].id, activities_[col]))));
+            const summary::Scores got = scores.value(qMakePair(pupils_[r].id, activities_[col]));
+            auto *item = new QTableWidgetItem(summary::cell(got));
+            item->setData(Qt::AccessibleTextRole, summary::cellWords(got));
             item->setTextAlignment(Qt::AlignCenter);
             results->setItem(r, col, item);
         }

@@ -43,6 +43,14 @@ QString cell(const Scores &s)
     return s.best > s.latest ? latest + QStringLiteral(" (%1)").arg(s.best) : latest;
 }
 
+QString cellWords(const Scores &s)
+{
+    if (s.attempts == 0)
+        return QStringLiteral("Not done yet");
+    const QString latest = QStringLiteral("%1 out of %2").arg(s.latest).arg(s.total);
+    return s.best > s.latest ? latest + QStringLiteral(", best %1").arg(s.best) : latest;
+}
+
 QList<Question> questions(const QList<reg::Attempt> &attempts, const QString &activity)
 {
     QMap<qint64, reg::Attempt> latest;

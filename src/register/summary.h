@@ -23,6 +23,8 @@ QMap<QPair<qint64, QString>, Scores> scores(const QList<reg::Attempt> &attempts)
 QStringList activities(const QList<reg::Attempt> &attempts);
 // "7/10", and the best in brackets when it was higher: "7/10 (9)"; empty with no attempt.
 QString cell(const Scores &s);
+// The same in words for a screen reader: "7 out of 10, best 9", or "Not done yet".
+QString cellWords(const Scores &s);
 
 struct Question {
     int right = 0;

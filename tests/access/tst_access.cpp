@@ -17,12 +17,15 @@
 #include "topics/hub.h"
 #include "support/recordingprinter.h"
 #include "support/testenv.h"
+#include "register/pin.h"
 #include "register/store.h"
 #include "viewers/guide.h"
 #include "viewers/teacher.h"
 
 #include <QAccessible>
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 
 namespace {
@@ -42,7 +45,7 @@ void unnamed(QAccessibleInterface *a, QStringList &out)
     if (a->state().invisible)
         return;
     if (actionable(a) && a->text(QAccessible::Name).trimmed().isEmpty())
-        out << QStringLiteral("%1 (%2)").arg(a->object()->objectName()).arg(int(a->role()));
+        out << QStringLiteral("%1 (%2)").arg(a->object() ? a->object()->objectName() : QStringLiteral("cell")).arg(int(a->role()));
     for (int i = 0; i < a->childCount(); ++i)
         if (QAccessibleInterface *c = a->child(i))
             unnamed(c, out);
@@ -65,13 +68,17 @@ QAccessibleInterface *of(QObject *o) { return QAccessible::queryAccessibleInterf
 // reader does.
 bool press(const QString &name, QWidget *on = nullptr)
 {
-    for (Screen *s : Screens::loaded()) {
+    // The front screen first: a screen left shown beneath may have a button of the same name.
+    std::vector<Screen *> screens = Screens::loaded();
+    screens.insert(screens.begin(), Screens::stage()->frontScreen());
+    for (Screen *s : screens) {
         if (!s->isVisible() || (on && s != on))
             continue;
         QAccessibleInterface *b = findNamed(of(s), QAccessible::Button, name);
         if (b && !b->state().disabled) {
             b->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-            settle();
+            // Qt's push buttons answer a screen reader's press with an animated click, 100 ms long.
+            settle(qobject_cast<QAbstractButton *>(b->object()) ? 150 : 20);
             return true;
         }
     }
@@ -109,6 +116,11 @@ private slots:
         QTest::newRow("results and review") << QStringList{"7", "Check Wrong Answers"} << "Wrong";
         QTest::newRow("exit screen") << QStringList{"Exit"} << "Titlefrm";
         QTest::newRow("pupil's picker") << QStringList{"a class", "Other Planets", "Multiple Choice"} << "Picker";
+        QTest::newRow("teacher's PIN") << QStringList{"Class Register"} << "PinPad";
+        const QStringList room{"a class", "a result", "a PIN", "Class Register", "PIN 2468", "OK"};
+        QTest::newRow("teacher's room") << room << "Room";
+        QTest::newRow("teacher's room, results") << room + QStringList{"tab Results"} << "Room";
+        QTest::newRow("pupil's history") << room + QStringList{"tab Results", "Pupil's History"} << "Chart";
     }
     void everyControlNamed()
     {
@@ -119,6 +131,35 @@ private slots:
             if (p == QLatin1String("a class")) {  // set up, so a quiz asks who is taking it
                 reg::Store setUp;
                 setUp.addPupils(setUp.addClass(QStringLiteral("Class 4B")), {QStringLiteral("Amira"), QStringLiteral("Ben")});
+                continue;
+            }
+            if (p == QLatin1String("a result")) {  // Ben's quiz, kept
+                reg::Store s;
+                reg::Attempt a;
+                a.uuid = QStringLiteral("one");
+                a.pupilId = s.pupils(s.classes().value(0).id).value(1).id;
+                a.activity = QStringLiteral("Other Planets: Multiple Choice");
+                a.score = 7;
+                a.total = 10;
+                a.marks = QStringLiteral("1111111000");
+                a.started = a.ended = QDateTime::currentDateTime();
+                QVERIFY(s.record(a));
+                continue;
+            }
+            if (p == QLatin1String("a PIN")) {
+                QVERIFY(reg::Store().setSetting(QStringLiteral("pin"), pin::hash(QStringLiteral("2468"))));
+                continue;
+            }
+            if (p.startsWith(QLatin1String("PIN "))) {  // typed into the focused box
+                QTRY_VERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
+                QTest::keyClicks(QApplication::focusWidget(), p.mid(4));
+                continue;
+            }
+            if (p.startsWith(QLatin1String("tab "))) {
+                QAccessibleInterface *tab = findNamed(of(Screens::stage()->frontScreen()), QAccessible::PageTab, p.mid(4));
+                QVERIFY2(tab, qPrintable(p));
+                tab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+                settle();
                 continue;
             }
             if (p.toInt() > 0) {  // the results of a quiz scored so, as the quiz leaves them

@@ -279,6 +279,9 @@ private slots:
         QCOMPARE((QList<int>{one.latest, one.best, one.total, one.attempts}), (QList<int>{4, 9, 10, 2}));
         const summary::Scores two = s.value({2, QStringLiteral("Other Planets: Ordering Activity")});
         QCOMPARE((QList<int>{two.latest, two.best, two.total, two.attempts}), (QList<int>{8, 8, 8, 1}));
+        QCOMPARE((QStringList{summary::cell(one), summary::cell(two), summary::cell({})}), (QStringList{"4/10 (9)", "8/8", ""}));
+        QCOMPARE((QStringList{summary::cellWords(one), summary::cellWords(two), summary::cellWords({})}),
+                 (QStringList{"4 out of 10, best 9", "8 out of 8", "Not done yet"}));
         QList<int> right;
         for (const summary::Question &q : summary::questions(all, quiz)) {
             QCOMPARE(q.asked, 2);

@@ -213,7 +213,7 @@ private slots:
         QTest::addColumn<QStringList>("order");
         QTest::newRow("menu, Escape brings the exit screen, where Escape is Cancel")
             << -1 << -1
-            << QStringList{"Sound On", "Teachers' Guide", "Measuring Temperature", "Multiple Choice Wizard", "Other Planets",
+            << QStringList{"Sound On", "Teachers' Guide", "Class Register", "Measuring Temperature", "Multiple Choice Wizard", "Other Planets",
                            "Worksheet Catalogue", "Acknowledgments", "Exit"};
         QTest::newRow("hub") << 10 << -1
                              << QStringList{"Key Facts", "Teacher's Notes", "Multiple Choice", "Labelling Activity",
