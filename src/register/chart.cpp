@@ -9,7 +9,7 @@
 #include "ui/twips.h"
 
 #include <QBarCategoryAxis>
-#include <QBarSeries>
+#include <QStackedBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
@@ -71,6 +71,7 @@ void Chart::showHistory(const QString &pupil, const QList<reg::Attempt> &attempt
     x->setTitleText(QStringLiteral("Date"));
     auto *y = new QValueAxis;
     y->setRange(0, 100);
+    y->setLabelFormat(QStringLiteral("%d"));
     y->setTitleText(QStringLiteral("Score (%)"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
@@ -118,7 +119,7 @@ void Chart::showQuestions(const QString &className, const QString &activity, con
         most = std::max(most, questions[q].asked);
         words << QStringLiteral("Question %1: %2 of %3 right").arg(q + 1).arg(questions[q].right).arg(questions[q].asked);
     }
-    auto *series = new QBarSeries;
+    auto *series = new QStackedBarSeries;  // each bar as tall as the pupils asked
     series->append(right);
     series->append(wrong);
     chart->addSeries(series);

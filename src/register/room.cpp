@@ -134,6 +134,10 @@ Room::Room() : Screen(QStringLiteral("Room"))
     results->setTabKeyNavigation(false);
     results->setSelectionMode(QAbstractItemView::SingleSelection);
     results->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // White past the last row and column too, not the screen's blue.
+    QPalette white = results->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    results->setPalette(white);
     twips::place(results, 120, 480, 11200, 4500);
     key = makeLabel(scores, QStringLiteral("Choose a pupil's row for their history, or a quiz's column for how the class did on each question."),
                     twips::font(QStringLiteral("Tahoma"), 8.25), Qt::black, Qt::AlignLeft);
