@@ -65,10 +65,13 @@ std::optional<int> readCommandLine(int argc, char *argv[])
     const QCommandLineOption exportResults(QStringLiteral("export-results"),
                                            QStringLiteral("Write every result in the class register to the CSV file <file>, and end."),
                                            QStringLiteral("file"));
+    const QCommandLineOption forgetPin(QStringLiteral("forget-pin"),
+                                       QStringLiteral("Forget the teacher's PIN of the class register (the classes and results stay), and end."));
     parser.addOption(verbose);
     parser.addOption(scale);
     parser.addOption(importClass);
     parser.addOption(exportResults);
+    parser.addOption(forgetPin);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The class list --import-class reads."), QStringLiteral("[file]"));
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "quillmoor: %s\n", qPrintable(parser.errorText()));
@@ -93,6 +96,8 @@ std::optional<int> readCommandLine(int argc, char *argv[])
     }
     if (parser.isSet(exportResults))
         return commands::exportResults(parser.value(exportResults));
+    if (parser.isSet(forgetPin))
+        return commands::forgetPin();
     if (!parser.positionalArguments().isEmpty()) {
         std::fprintf(stderr, "quillmoor: unexpected \"%s\"\n", qPrintable(parser.positionalArguments().first()));
         return 2;

@@ -2,6 +2,7 @@
 #include "register/commands.h"
 
 #include "register/csv.h"
+#include "register/pin.h"
 #include "register/store.h"
 
 #include <QFile>
@@ -49,6 +50,19 @@ int exportResults(const QString &file)
     if (file.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(csv::results(attempts)) < 0 || !out.commit())
         return refuse(QStringLiteral("cannot write \"%1\": %2").arg(file, out.errorString()));
     std::printf("%lld attempts written to %s.\n", static_cast<long long>(attempts.size()), qPrintable(file));
+    return 0;
+}
+
+int forgetPin()
+{
+    if (!QFile::exists(reg::Store::defaultPath())) {
+        std::printf("There is no class register here, so no PIN to forget.\n");
+        return 0;
+    }
+    reg::Store store;
+    if (!store.ok() || !store.setSetting(pin::settingKey(), QString()))
+        return refuse(store.ok() ? QStringLiteral("the class register could not be written") : store.error());
+    std::printf("The teacher's PIN is forgotten; the next teacher to open the Class Register chooses a new one.\n");
     return 0;
 }
 

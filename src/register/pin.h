@@ -6,6 +6,9 @@
 
 namespace pin {
 
+// Where the register keeps the hash.
+inline QString settingKey() { return QStringLiteral("pin"); }
+
 bool wellFormed(const QString &pin);
 // "pbkdf2-sha256$<rounds>$<salt>$<hash>", the salt fresh each time.
 QString hash(const QString &pin);

@@ -16,8 +16,6 @@
 
 namespace {
 
-const QString kPinKey = QStringLiteral("pin");
-
 // One guard a register for the program's life: closing the pad and opening it again does not
 // reset the tries.
 pin::Guard &guardOf(const reg::Store *store)
@@ -93,7 +91,7 @@ void PinPad::ask(reg::Store *store, bool choose, std::function<void()> done)
 {
     store_ = store;
     done_ = std::move(done);
-    choosing_ = choose || store->setting(kPinKey).isEmpty();
+    choosing_ = choose || store->setting(pin::settingKey()).isEmpty();
     Label1->setText(choosing_ ? QStringLiteral("Choose a teacher's PIN of 4 to 8 digits. Pupils should not know it.")
                               : QStringLiteral("Type the teacher's PIN."));
     Label2->setVisible(choosing_);
@@ -131,7 +129,7 @@ void PinPad::Command1_Click()
         } else if (Text2->text() != typed) {
             Label3->setText(QStringLiteral("The two PINs are not the same. Type them again."));
             Text2->clear();
-        } else if (!store_->setSetting(kPinKey, pin::hash(typed))) {
+        } else if (!store_->setSetting(pin::settingKey(), pin::hash(typed))) {
             Label3->setText(QStringLiteral("The PIN could not be kept: ") + store_->error());
         } else {
             qCInfo(lcRegister) << "teacher's PIN set";
@@ -141,7 +139,7 @@ void PinPad::Command1_Click()
         }
         return;
     }
-    if (guardOf(store_).attempt(store_->setting(kPinKey), typed, now())) {
+    if (guardOf(store_).attempt(store_->setting(pin::settingKey()), typed, now())) {
         auto done = std::move(done_);
         Screens::unload(this);
         done();

@@ -333,6 +333,11 @@ private slots:
             QList<reg::Attempt> all = store.attempts();
             QCOMPARE(read(out), csv::results(all));
             QCOMPARE(run({QStringLiteral("--export-results"), dir.filePath(QStringLiteral("no/such/folder/r.csv"))}), 1);
+            // A forgotten PIN: gone, the classes and results kept.
+            QVERIFY(store.setSetting(pin::settingKey(), pin::hash(QStringLiteral("1234"))));
+            QCOMPARE(run({QStringLiteral("--forget-pin")}), 0);
+            QVERIFY(store.setting(pin::settingKey()).isEmpty());
+            QCOMPARE(store.attempts().size(), all.size());
         }
     }
 };
