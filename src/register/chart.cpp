@@ -33,6 +33,14 @@ QChart *freshChart(const QString &title)
     return chart;
 }
 
+// A chart view releases, not deletes, the chart it is given a new one in place of.
+void replaceChart(QChartView *view, QChart *chart)
+{
+    QChart *old = view->chart();
+    view->setChart(chart);
+    delete old;
+}
+
 }  // namespace
 
 Chart::Chart() : Screen(QStringLiteral("Chart"))
@@ -96,7 +104,7 @@ void Chart::showHistory(const QString &pupil, const QList<reg::Attempt> &attempt
     // A single day still gets an axis a day wide.
     if (first.isValid())
         x->setRange(first.addSecs(-43200), std::max(last, first.addSecs(86400)).addSecs(43200));
-    view->setChart(chart);
+    replaceChart(view, chart);
     values->setPlainText(words.isEmpty() ? QStringLiteral("No results yet.") : words.join(QLatin1Char('\n')));
     view->setAccessibleName(Label1->text());
     view->setAccessibleDescription(values->toPlainText());
@@ -135,7 +143,7 @@ void Chart::showQuestions(const QString &className, const QString &activity, con
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
     series->attachAxis(y);
-    view->setChart(chart);
+    replaceChart(view, chart);
     values->setPlainText(words.join(QLatin1Char('\n')));
     view->setAccessibleName(Label1->text());
     view->setAccessibleDescription(values->toPlainText());
