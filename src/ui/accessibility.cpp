@@ -7,6 +7,7 @@
 #include "ui/stage.h"
 
 #include <QAccessibleWidget>
+#include <QPointer>
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
@@ -67,11 +68,18 @@ public:
         return QAccessibleWidget::text(t);
     }
     QStringList actionNames() const override { return {pressAction()}; }
+    // Queued, as Qt's own buttons answer with an animated click: a click that opens a message box
+    // would otherwise hold the screen reader's call until the box is closed.
     void doAction(const QString &action) override
     {
-        if (action == pressAction() && label()->isEnabled() && label()->isVisible())
-            emit label()->clicked(label()->index());
+        if (action != pressAction() || !usable(label()))
+            return;
+        QMetaObject::invokeMethod(label(), [l = QPointer<ClickLabel>(label())] {
+            if (l && usable(l))
+                emit l->clicked(l->index());
+        }, Qt::QueuedConnection);
     }
+    static bool usable(const ClickLabel *l) { return l->isEnabled() && l->isVisible(); }
 };
 
 class Picture : public QAccessibleWidget {

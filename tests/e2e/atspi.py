@@ -4,6 +4,11 @@
 
 atspi.py press NAME          press the push button of that name (waits for it to appear)
 atspi.py wait-text TEXT      wait until a shown object is named TEXT
+atspi.py wait-part TEXT      wait until a shown object's name holds TEXT
+atspi.py where ROLE NAME     print the middle of the shown object of that role and name: "X Y"
+atspi.py text NAME           print the text the shown object of that name holds
+atspi.py table NAME          print the shown table of that name: its column headers, then a line a
+                             row, the row's header first, tab-separated
 atspi.py unnamed             print every shown, actionable object with no name; exit 1 if any
 Exit status 2 when the program or the object never appears.
 """
@@ -51,7 +56,17 @@ def actions(obj):
     return [act.getName(i) for i in range(act.nActions)]
 
 
-def main(command, arg=None):
+def table_lines(table):
+    t = table.queryTable()
+    flat = lambda obj: (obj.name or "").replace("\n", " ") if obj else ""  # a header of two lines
+    header = [""] + [flat(t.getColumnHeader(c)) for c in range(t.nColumns)]
+    lines = ["\t".join(header)]
+    for r in range(t.nRows):
+        lines.append("\t".join([flat(t.getRowHeader(r))] + [flat(t.getAccessibleAt(r, c)) for c in range(t.nColumns)]))
+    return lines
+
+
+def main(command, arg=None, arg2=None):
     if command == "press":
         button = find(lambda o: o.getRoleName() == "push button" and o.name == arg)
         if button is None:
@@ -62,6 +77,29 @@ def main(command, arg=None):
         return 0
     if command == "wait-text":
         return 0 if find(lambda o: o.name == arg) is not None else 2
+    if command == "wait-part":
+        return 0 if find(lambda o: arg in (o.name or "")) is not None else 2
+    if command == "where":
+        obj = find(lambda o: o.getRoleName() == arg and o.name == arg2)
+        if obj is None:
+            print("no %s named %r" % (arg, arg2))
+            return 2
+        box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print(box.x + box.width // 2, box.y + box.height // 2)
+        return 0
+    if command == "text":
+        obj = find(lambda o: o.name == arg)
+        if obj is None:
+            return 2
+        text = obj.queryText()
+        print(text.getText(0, text.characterCount))
+        return 0
+    if command == "table":
+        obj = find(lambda o: o.getRoleName() == "table" and o.name == arg)
+        if obj is None:
+            return 2
+        print("\n".join(table_lines(obj)))
+        return 0
     root = app()
     if command != "unnamed" or root is None:
         print(__doc__)
@@ -74,4 +112,4 @@ def main(command, arg=None):
     return 1 if bad or not found else 0
 
 
-sys.exit(main(*sys.argv[1:3]))
+sys.exit(main(*sys.argv[1:4]))
