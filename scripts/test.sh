@@ -49,7 +49,9 @@ for wm in openbox metacity xfwm4; do
 done
 
 echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+# Dynamic TLS is not tracked: the leak checker's walk of it crashes now and then on Debian 12's
+# GCC 12 (a bogus block at 0x1bff), failing a test that leaks nothing. Static TLS is still scanned.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:intercept_tls_get_addr=0
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 if cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILLMOOR_SANITIZE=ON >/dev/null \
