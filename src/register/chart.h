@@ -11,8 +11,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-class QChartView;
-
 class Chart : public Screen {
     Q_OBJECT
 public:
@@ -23,7 +21,10 @@ public:
     void showQuestions(const QString &className, const QString &activity, const QList<summary::Question> &questions);
 
     QLabel *Label1;           // what the chart is of
-    QChartView *view;
+    QWidget *view = nullptr;  // the chart (a QChartView from the chart module), or a note that none can be drawn
     QPlainTextEdit *values;   // the chart's values, a line each
     QPushButton *back;        // "Back"
+
+private:
+    void setView(QWidget *chart);
 };

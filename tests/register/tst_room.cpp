@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(chart->Label1->text(), QStringLiteral("Amira's history"));
         QCOMPARE(chart->values->toPlainText(), QStringLiteral("2 Nov 2026, 10:05: Other Planets: Multiple Choice, 9 out of 10\n"
                                                                "3 Nov 2026, 10:05: Other Planets: Multiple Choice, 6 out of 10"));
-        auto *line = qobject_cast<QLineSeries *>(chart->view->chart()->series().value(0));
+        auto *line = qobject_cast<QLineSeries *>(qobject_cast<QChartView *>(chart->view)->chart()->series().value(0));
         QVERIFY(line && line->count() == 2);
         QCOMPARE(line->at(1).y(), 60.0);
         QTest::keyClick(chart, Qt::Key_Escape);
@@ -241,7 +241,7 @@ private slots:
         QCOMPARE(counts.size(), 10);
         QCOMPARE(counts.mid(0, 2), (QStringList{"Question 1: 2 of 2 right", "Question 2: 1 of 2 right"}));
         QCOMPARE(counts.last(), QStringLiteral("Question 10: 0 of 2 right"));
-        QVERIFY(qobject_cast<QAbstractBarSeries *>(chart->view->chart()->series().value(0)));
+        QVERIFY(qobject_cast<QAbstractBarSeries *>(qobject_cast<QChartView *>(chart->view)->chart()->series().value(0)));
         QTest::mouseClick(chart->back, Qt::LeftButton);
         t->setCurrentCell(1, 1);  // the ordering activity keeps no marks
         QTest::mouseClick(room->analysis, Qt::LeftButton);
