@@ -488,6 +488,7 @@ void Room::print()
     try {
         std::unique_ptr<Printer> printer = printing::open();
         report::print(*printer, pages, QDate::currentDate());
+        messages::ok(QStringLiteral("Your summary is now printing."));
     } catch (const PrintError &e) {
         qCWarning(lcPrint, "printing failed: %s", e.what());
         messages::ok(QStringLiteral("There was a problem printing to your printer."));

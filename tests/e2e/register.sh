@@ -6,7 +6,7 @@
 # ordering activity, Ben takes the quiz with one wrong and the program is killed (-9) as soon as
 # his score shows. `--export-results` then holds all three attempts; after a restart the room's
 # table shows exactly those scores, the question analysis the three questions missed, and the
-# room's export the same bytes as the command's. Then the register's file is overwritten with
+# room's export the same bytes as the command's, and its printed summary one page with them all. Then the register's file is overwritten with
 # rubbish: a quiz still runs, and the teacher is told on pressing "Class Register".
 BIN=${1:?usage: register.sh PATH-TO-quillmoor}
 [ -x /usr/libexec/at-spi-bus-launcher ] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null \
@@ -128,6 +128,29 @@ xdotool key ctrl+a; xdotool type --delay 10 "$E2E_ARTIFACTS/room.csv"; xdotool k
 for _ in $(seq 30); do [ -s "$E2E_ARTIFACTS/room.csv" ] && break; sleep 0.2; done
 sleep 0.5
 cmp "$E2E_ARTIFACTS/room.csv" "$E2E_ARTIFACTS/command.csv" || e2e_fail "the room's export differs from --export-results"
+# The summary on the tests' capturing printer (when there is one): one page, every pupil and
+# score on it, nothing past its edges.
+if [ -n "${QUILLMOOR_PRINT_SPOOL:-}" ] && lpstat -d 2>/dev/null | grep -q CAPTURE; then
+    before=$(find "$QUILLMOOR_PRINT_SPOOL" -name '*.pdf' | wc -l)
+    press "Print Summary" 1
+    walk wait-text "Your summary is now printing." || e2e_fail "no word that the summary is printing"
+    xdotool key Return
+    for _ in $(seq 200); do [ "$(find "$QUILLMOOR_PRINT_SPOOL" -name '*.pdf' | wc -l)" -gt "$before" ] && break; sleep 0.1; done
+    pdf=$(ls -t "$QUILLMOOR_PRINT_SPOOL"/*.pdf 2>/dev/null | head -1)
+    [ -n "$pdf" ] || e2e_fail "the summary did not reach the printer"
+    cp "$pdf" "$E2E_ARTIFACTS/summary.pdf"
+    pdftotext -bbox "$E2E_ARTIFACTS/summary.pdf" "$E2E_ARTIFACTS/summary.html"
+    [ "$(pdfinfo "$E2E_ARTIFACTS/summary.pdf" | awk '/^Pages:/{print $2}')" = 1 ] || e2e_fail "the summary is not one page"
+    for word in 4B Ann Ben Cal 8/10 9/10 8/8; do
+        grep -q ">$word<" "$E2E_ARTIFACTS/summary.html" || e2e_fail "the printed summary lacks \"$word\""
+    done
+    read -r pw ph < <(pdfinfo "$E2E_ARTIFACTS/summary.pdf" | awk '/^Page size:/{print $3, $5}')
+    awk -v w="$pw" -v h="$ph" -F'"' '/<word / { if ($2 < 0 || $4 < 0 || $6 > w || $8 > h) bad++ } END { exit bad > 0 }' \
+        "$E2E_ARTIFACTS/summary.html" || e2e_fail "the printed summary runs past its page"
+    echo "register: the summary printed on one page"
+else
+    echo "register: no capturing print server, the summary is not printed"
+fi
 kill "$APP_PID"; wait "$APP_PID" 2>/dev/null
 
 # A register overwritten with rubbish: the quiz runs, with no picker, and the teacher is told.

@@ -262,6 +262,7 @@ private slots:
         QVERIFY(printed.indexOf(QStringLiteral("line \"Class 3A\"")) < page && printed.indexOf(QStringLiteral("line \"Class 4B\"")) > page);
         QVERIFY(printed.contains(QStringLiteral("keep \"6/10 (9)\"")) && printed.contains(QStringLiteral("line \"2  Other Planets: Ordering Activity\"")));
         QCOMPARE(printed.last(), QStringLiteral("end"));
+        QCOMPARE(env->messages->shown.last(), QStringLiteral("Your summary is now printing."));
 
         room->tabs->setCurrentIndex(0);
         room->pupilList->setCurrentRow(0);
