@@ -6,6 +6,7 @@
 #include "services/logging.h"
 #include "ui/screens.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSysInfo>
 #include <QUuid>
@@ -22,6 +23,13 @@ struct Current {
 std::unique_ptr<reg::Store> &open()
 {
     static std::unique_ptr<reg::Store> s;
+    // Closed with the application: left to the C++ run-time after main(), its database
+    // connection would close after Qt SQL's own statics are gone, and crash the program's exit.
+    static const bool closedWithApp = [] {
+        qAddPostRoutine([] { s.reset(); });
+        return true;
+    }();
+    Q_UNUSED(closedWithApp);
     return s;
 }
 

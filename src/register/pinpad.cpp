@@ -6,6 +6,7 @@
 #include "core/soundrequest.h"
 #include "register/pin.h"
 #include "services/logging.h"
+#include "ui/accessibility.h"
 #include "ui/labels.h"
 #include "ui/screens.h"
 #include "ui/twips.h"
@@ -96,10 +97,16 @@ void PinPad::ask(reg::Store *store, bool choose, std::function<void()> done)
                               : QStringLiteral("Type the teacher's PIN."));
     Label2->setVisible(choosing_);
     Text2->setVisible(choosing_);
-    Text1->clear();
-    Text2->clear();
+    // Only boxes with something in them: clearing an empty one still moves its caret, and a screen
+    // reader takes that caret for the focus, then stays silent when the focus itself arrives.
+    for (QLineEdit *box : {Text1, Text2})
+        if (!box->text().isEmpty())
+            box->clear();
     Label3->clear();
     showWait();
+    // Said once the pad is up: a screen reader takes the box's first caret event for the focus
+    // and would otherwise name neither the box nor what to type.
+    QTimer::singleShot(0, this, [this] { accessibility::announce(this, Label1->text()); });
 }
 
 void PinPad::showWait()
@@ -125,12 +132,12 @@ void PinPad::Command1_Click()
     const QString typed = Text1->text();
     if (choosing_) {
         if (!pin::wellFormed(typed)) {
-            Label3->setText(QStringLiteral("A PIN is 4 to 8 digits."));
+            tell(QStringLiteral("A PIN is 4 to 8 digits."));
         } else if (Text2->text() != typed) {
-            Label3->setText(QStringLiteral("The two PINs are not the same. Type them again."));
+            tell(QStringLiteral("The two PINs are not the same. Type them again."));
             Text2->clear();
         } else if (!store_->setSetting(pin::settingKey(), pin::hash(typed))) {
-            Label3->setText(QStringLiteral("The PIN could not be kept: ") + store_->error());
+            tell(QStringLiteral("The PIN could not be kept: ") + store_->error());
         } else {
             qCInfo(lcRegister) << "teacher's PIN set";
             auto done = std::move(done_);
@@ -147,6 +154,12 @@ void PinPad::Command1_Click()
     }
     Text1->clear();
     qCInfo(lcRegister) << "wrong teacher's PIN";
-    Label3->setText(QStringLiteral("That is not the teacher's PIN."));
+    tell(QStringLiteral("That is not the teacher's PIN."));
     showWait();
+}
+
+void PinPad::tell(const QString &text)
+{
+    Label3->setText(text);
+    accessibility::announce(this, text);
 }

@@ -32,6 +32,7 @@ public:
 private:
     void Command1_Click();
     void showWait();
+    void tell(const QString &text);  // shown under the boxes and said to a screen reader
 
     reg::Store *store_ = nullptr;
     bool choosing_ = false;

@@ -7,7 +7,8 @@
 # his score shows. `--export-results` then holds all three attempts; after a restart the room's
 # table shows exactly those scores, the question analysis the three questions missed, and the
 # room's export the same bytes as the command's, and its printed summary one page with them all. Then the register's file is overwritten with
-# rubbish: a quiz still runs, and the teacher is told on pressing "Class Register".
+# rubbish: a quiz still runs, the teacher is told on pressing "Class Register", and the program
+# then ends with status 0.
 BIN=${1:?usage: register.sh PATH-TO-quillmoor}
 [ -x /usr/libexec/at-spi-bus-launcher ] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null \
     || { echo "no at-spi2-core or python3-pyatspi: skipped"; exit 77; }
@@ -169,4 +170,13 @@ press "Class Register"
 walk wait-part "The class register was damaged" || e2e_fail "the teacher is not told of the damaged register"
 e2e_shot damaged-told
 ls "$E2E_HOME"/quillmoor/register-damaged-*.sqlite >/dev/null 2>&1 || e2e_fail "the damaged register was not kept aside"
+# Leaving by the menu with a register open ends the program cleanly.
+xdotool key Return; sleep 0.5                                    # the notice
+walk wait-part "Choose a teacher's PIN" || e2e_fail "no PIN to choose for the fresh register"
+xdotool key Escape; sleep 0.8
+e2e_menu_shows || e2e_fail "no menu after the PIN pad's Exit"
+e2e_press Exit 0
+e2e_title_at || e2e_fail "no exit screen"
+e2e_click $(( tx + 228 )) $(( ty + 412 ))                        # Exit
+e2e_exits_with 0 10
 echo "register: PIN, class, three names; three attempts kept across kill -9; room, analysis and export agree; damaged register told"

@@ -14,6 +14,7 @@
 #include "ui/screens.h"
 
 #include <QAbstractBarSeries>
+#include <QAccessible>
 #include <QChart>
 #include <QChartView>
 #include <QFile>
@@ -114,8 +115,15 @@ private slots:
         PinPad *pad = Screens::find<PinPad>();
         QVERIFY(pad && pad->isVisible() && pad->Text2->isVisible());
         QVERIFY(QFile::exists(reg::Store::defaultPath()));
+        // A screen reader hears what to type, and each complaint.
+        auto said = [pad] {
+            auto *a = pad->window()->findChild<QWidget *>(QStringLiteral("announcer"));
+            return a ? QAccessible::queryAccessibleInterface(a)->text(QAccessible::Name) : QString();
+        };
+        QTRY_COMPARE(said(), pad->Label1->text());
         typePin(pad, QStringLiteral("123"), QStringLiteral("123"));
         QCOMPARE(pad->Label3->text(), QStringLiteral("A PIN is 4 to 8 digits."));
+        QCOMPARE(said(), pad->Label3->text());
         typePin(pad, QStringLiteral("1234"), QStringLiteral("1243"));
         QCOMPARE(pad->Label3->text(), QStringLiteral("The two PINs are not the same. Type them again."));
         pad->Text1->clear();
