@@ -7,12 +7,9 @@
 # way, is heard on the null sink: the recording is not silence. (Time to first sound is measured
 # by bench/speech: the recorder's own start-up and buffering blur it by a second.)
 BIN=${1:?usage: accessibility.sh PATH-TO-quillmoor}
-[ -x /usr/libexec/at-spi-bus-launcher ] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null \
-    || { echo "no at-spi2-core or python3-pyatspi: skipped"; exit 77; }
-# A session bus of our own, gone when the test ends.
-[ -n "${E2E_IN_DBUS:-}" ] || E2E_IN_DBUS=1 exec dbus-run-session -- bash "$0" "$@"
 . "$(dirname "$0")/lib.sh"
 e2e_need_display
+e2e_on_atspi_bus "$@"  # a session bus of our own, gone when the test ends
 e2e_read_bank
 QUESTION1=$(tr -d '\r' <"$BANK" | sed -n 3p | sed 's/^"//; s/"$//')
 if pactl list short sinks 2>/dev/null | grep -q nullsink \
@@ -20,14 +17,9 @@ if pactl list short sinks 2>/dev/null | grep -q nullsink \
     E2E_PULSE_SERVER="unix:$(pactl info | awk -F': ' '/^Server String/ {print $2}')"
 fi
 
-/usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_ARTIFACTS/atspi.log" 2>&1 &
-ATSPI_PID=$!
 REC=""
-sleep 1
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 e2e_start_to_menu accessibility
 trap 'kill $APP_PID $ATSPI_PID $REC 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
-walk() { /usr/bin/python3 "$HERE/atspi.py" "$@"; }
 
 walk wait-text "Other Planets" || e2e_fail "the menu's buttons are not on the accessibility bus"
 walk unnamed || e2e_fail "the menu has actionable objects without a name"

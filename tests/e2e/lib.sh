@@ -2,7 +2,7 @@
 # Helpers for driving the real program under Xvfb with xdotool. Source it after setting BIN.
 set -u
 HERE=$(cd "$(dirname "$0")" && pwd)
-E2E_ARTIFACTS=${E2E_ARTIFACTS:-$(mktemp -d)}
+export E2E_ARTIFACTS=${E2E_ARTIFACTS:-$(mktemp -d)}  # one folder, also after e2e_on_atspi_bus
 mkdir -p "$E2E_ARTIFACTS"
 # The scripts click at actual-size coordinates: every program they start draws at factor 1 unless
 # a script asks for another scale (and sets F, the factor P applies) after sourcing this.
@@ -11,6 +11,22 @@ F=1
 
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 e2e_need_display() { [ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: skipped"; exit 77; }; }
+
+# e2e_on_atspi_bus "$@": an accessibility bus of the script's own, read as a screen reader reads
+# it. Skips (77) without at-spi2-core or python3-pyatspi; runs the script again inside a session
+# bus of its own, then starts the accessibility bus (ATSPI_PID) and has Qt programs expose
+# themselves on it. Call it before the script changes E2E_ARTIFACTS.
+e2e_on_atspi_bus() {
+    [ -x /usr/libexec/at-spi-bus-launcher ] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null \
+        || { echo "no at-spi2-core or python3-pyatspi: skipped"; exit 77; }
+    [ -n "${E2E_IN_DBUS:-}" ] || E2E_IN_DBUS=1 exec dbus-run-session -- bash "$0" "$@"
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_ARTIFACTS/atspi-$(basename "$0" .sh).log" 2>&1 &
+    ATSPI_PID=$!
+    sleep 1
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+# walk COMMAND ARGS...: atspi.py (see there) on that bus
+walk() { /usr/bin/python3 "$HERE/atspi.py" "$@"; }
 
 # e2e_read_bank: BANK, the shipped "Other Planets" bank, and RIGHT, its ten right answers (1-4)
 e2e_read_bank() {

@@ -36,7 +36,9 @@ public:
         QChartView *view = viewOf(parent, look, title);
         QChart *chart = view->chart();
         auto *x = new QDateTimeAxis;
-        x->setFormat(QStringLiteral("d MMM"));
+        // Over a few days the ticks fall within days: their hours tell them apart.
+        const bool fewDays = toMs - fromMs <= 3 * 86400 * 1000LL;
+        x->setFormat(fewDays ? QStringLiteral("d MMM, HH:mm") : QStringLiteral("d MMM"));
         x->setTitleText(QStringLiteral("Date"));
         x->setRange(QDateTime::fromMSecsSinceEpoch(fromMs), QDateTime::fromMSecsSinceEpoch(toMs));
         auto *y = new QValueAxis;
