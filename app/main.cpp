@@ -5,6 +5,7 @@
 #include "services/fonts.h"
 #include "services/logging.h"
 #include "services/paths.h"
+#include "services/school.h"
 #include "ui/screens.h"
 #include "services/session.h"
 #include "services/sound.h"
@@ -87,6 +88,9 @@ std::optional<int> readCommandLine(int argc, char *argv[])
     }
     if (parser.isSet(verbose))
         logging::setVerbose();
+    // The technician's settings hold for the commands below too.
+    if (const QString shared = school::settings().worksheetsFolder; !shared.isEmpty())
+        paths::setTeacherDir(shared);
     if (parser.isSet(importClass)) {
         if (parser.positionalArguments().size() != 1) {
             std::fprintf(stderr, "quillmoor: --import-class takes the class's name and one class list file\n");

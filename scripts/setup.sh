@@ -5,14 +5,15 @@
 set -euo pipefail
 what=${1:-run}
 
+# (qt6-charts-dev does not bring the Qt OpenGL CMake files that Qt Charts' own need: libqt6opengl6-dev.)
 run_pkgs=(g++ cmake make qt6-base-dev qt6-multimedia-dev libgif-dev libxkbcommon-dev
           fonts-liberation fonts-liberation2 fonts-wine qt6-wayland
-          flite1-dev libqt6sql6-sqlite qt6-charts-dev
+          flite1-dev libqt6sql6-sqlite libqt6sql6-psql qt6-charts-dev libqt6opengl6-dev
           dpkg-dev file)
 test_pkgs=(xvfb xauth xdotool x11-utils x11-apps imagemagick pulseaudio pulseaudio-utils sox
            cups printer-driver-cups-pdf poppler-utils libwmf-bin libmagickcore-6.q16-6-extra
            clang libclang-rt-14-dev openbox metacity xfwm4 weston at-spi2-core python3-pyatspi dbus
-           orca speech-dispatcher
+           orca speech-dispatcher postgresql-15
            lintian appstream)
 
 pkgs=("${run_pkgs[@]}")

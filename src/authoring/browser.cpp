@@ -149,6 +149,8 @@ void worksheets::Label2_Click(int index)
 
 void worksheets::deleteTitle(const QString &title)
 {
+    if (worksheetsReadOnly())
+        return;
     if (!messages::okCancel(QStringLiteral("Are you sure that you want to delete the worksheet ") + title + QStringLiteral("?")))
         return;
     shared::currentworksheet = title;

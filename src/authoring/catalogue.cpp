@@ -67,11 +67,12 @@ CatalogueRead readcataloguewhole(QStringList &titles)
     return whole ? CatalogueRead::Whole : CatalogueRead::Partial;
 }
 
-CatalogueLock::CatalogueLock() : lock_(QDir(paths::teacherDir()).filePath(QStringLiteral("track.lock")))
+CatalogueLock::CatalogueLock(int waitMs) : lock_(QDir(paths::teacherDir()).filePath(QStringLiteral("track.lock")))
 {
     QDir().mkpath(paths::teacherDir());
-    lock_.setStaleLockTime(30000);
-    held_ = lock_.tryLock(kWaitMs);
+    lock_.setStaleLockTime(kStaleMs);
+    held_ = lock_.tryLock(waitMs);
+    readOnly_ = !held_ && lock_.error() == QLockFile::PermissionError;
 }
 
 CataloguePage cataloguePage(int count, int page, int perPage)

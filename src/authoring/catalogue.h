@@ -31,16 +31,22 @@ CatalogueRead readcataloguewhole(QStringList &titles);
 
 // Holds the catalogue's lock file while it lives, so copies of the program sharing one folder
 // take turns. The wait is short: the screen does not answer while it waits, and a copy holding
-// the lock longer than that is stuck or gone (a dead holder's lock is taken over at once).
+// the lock longer than that is stuck or gone. A dead holder's lock on this computer is taken over
+// at once; one written by another computer sharing the folder only once it is older than
+// kStaleMs, as its holder's process cannot be seen from here.
 class CatalogueLock {
 public:
     static constexpr int kWaitMs = 2000;
-    CatalogueLock();
+    static constexpr int kStaleMs = 30000;
+    explicit CatalogueLock(int waitMs = kWaitMs);
     bool held() const { return held_; }
+    // The folder cannot be written here at all (a pupils' computer's view of a shared folder).
+    bool readOnly() const { return readOnly_; }
 
 private:
     QLockFile lock_;
     bool held_ = false;
+    bool readOnly_ = false;
 };
 
 // One page of the catalogue browser: the numbers of the first and last titles it shows (last <

@@ -172,6 +172,9 @@ QString wizard::misfits() const
 
 void wizard::save()
 {
+    // The entries stay on the wizard's pages, to be saved on the teacher's computer.
+    if (worksheetsReadOnly())
+        return;
     const WorksheetEntries e = entries();
     const QString problem = titleProblem(e.title);
     if (!problem.isEmpty()) {

@@ -17,6 +17,7 @@ const QString kSaved = QStringLiteral("Your worksheet has been saved.");
 const QString kProblem = QStringLiteral("There was a problem saving your worksheet");
 const QString kBusy = QStringLiteral("The worksheet catalogue is in use. Please try again.");
 const QString kUnreadable = QStringLiteral("The worksheet catalogue could not be read in full, so nothing has been changed.");
+const QString kReadOnly = QStringLiteral("The worksheets can only be changed on the teacher's computer.");
 const QString kFull = QStringLiteral("The worksheet catalogue is full: it holds 1000 worksheets. "
                                      "Please delete a worksheet before saving a new one.");
 
@@ -36,6 +37,8 @@ bool writeCatalogue(const QStringList &titles)
 // The catalogue locked and read whole, ready to be changed.
 Change openCatalogue(const CatalogueLock &lock, QStringList &titles)
 {
+    if (lock.readOnly())
+        return Change::ReadOnly;
     if (!lock.held())
         return Change::Busy;
     switch (readcataloguewhole(titles)) {
@@ -87,6 +90,8 @@ QString changeMessage(Change change, bool saving)
         return saving ? kSaved : QString();
     case Change::Busy:
         return kBusy;
+    case Change::ReadOnly:
+        return kReadOnly;
     case Change::CatalogueUnreadable:
         return kUnreadable;
     case Change::CatalogueFull:
@@ -114,6 +119,15 @@ Change writeworksheet(const WorksheetEntries &e)
     if (isNew && !writeCatalogue(titles << e.title))
         return Change::WriteFailed;  // the worksheet is written, not catalogued
     return Change::Done;
+}
+
+bool worksheetsReadOnly()
+{
+    // Asked before a teacher answers any question about the change: the probe does not wait.
+    if (!CatalogueLock(0).readOnly())
+        return false;
+    messages::ok(kReadOnly);
+    return true;
 }
 
 bool saveworksheet(const WorksheetEntries &e)

@@ -31,9 +31,13 @@ QString worksheetfield(const QString &text);
 QByteArray worksheetbytes(const WorksheetEntries &entries);
 
 // What a change to the worksheets came to.
-enum class Change { Done, Busy, CatalogueMissing, CatalogueUnreadable, CatalogueFull, WriteFailed };
+enum class Change { Done, Busy, ReadOnly, CatalogueMissing, CatalogueUnreadable, CatalogueFull, WriteFailed };
 // The message a change shows, for saving (false: deleting).
 QString changeMessage(Change change, bool saving);
+
+// Whether the worksheets folder can only be read here (a shared folder seen from a pupils'
+// computer), so nothing may be saved or deleted; says so in a message box when it is.
+bool worksheetsReadOnly();
 
 // Writes the worksheet file and catalogues its title, nothing shown. The catalogue is read (and
 // found whole, with room for a new title) before anything is written.

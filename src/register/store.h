@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The class register: classes, their pupils and every attempt a pupil finished, in one SQLite
-// file readable by its owner only. Each change is one transaction, committed before the call
-// returns, so a crash after a score shows loses nothing. Two copies of the program on one
-// computer share the file (WAL journal, a busy timeout).
+// file readable by its owner only, or on a school's PostgreSQL server shared by every computer.
+// Each change is one transaction, committed before the call returns, so a crash after a score
+// shows loses nothing. Two copies of the program on one computer share the file (WAL journal, a
+// busy timeout); on a server, every attempt's UUID keeps a resent one from being kept twice.
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -37,9 +38,20 @@ struct Attempt {
     QString computer;
 };
 
+// A school's server, reached through a libpq service (host, port, database, user and TLS live
+// in the technician's service file, a password in their .pgpass).
+struct Server {
+    QString service;
+};
+
 class Store {
 public:
+    // The same on the file and the server: a program opens only a register of its own version or
+    // an older one, which it brings forward.
     static constexpr int kSchemaVersion = 1;
+    // Seconds a server is given to answer a connection, and each statement.
+    static constexpr int kConnectTimeoutS = 3;
+    static constexpr int kStatementTimeoutS = 5;
 
     // The register file beside the teacher's worksheets folder.
     static QString defaultPath();
@@ -47,6 +59,10 @@ public:
     // Opens the register at `path`, making it when absent. A file that is not a sound register
     // is moved aside (its name then given by setAside()) and a fresh one made in its place.
     explicit Store(const QString &path = defaultPath());
+    // Opens the register on the server, making its tables when the role may (the first start as
+    // the register's owner). A server that cannot be reached or refuses is an error(), not a
+    // damaged register: nothing is set aside.
+    explicit Store(const Server &server);
     ~Store();
     Store(const Store &) = delete;
     Store &operator=(const Store &) = delete;
@@ -56,6 +72,7 @@ public:
     QString error() const { return error_; }
     QString setAside() const { return setAside_; }
     QString path() const { return path_; }
+    bool onServer() const { return server_; }
 
     // The class of that name, made when there is none yet; 0 when it cannot be written.
     qint64 addClass(const QString &name);
@@ -86,11 +103,13 @@ public:
 private:
     enum class Opening { Opened, Damaged, Failed };
     Opening open();
+    Opening openServer(const QString &service);
     void close();
     bool exec(const QString &sql, const QVariantList &values = {}) const;
     void fail(const QString &why);
 
     QString path_;
+    bool server_ = false;
     QString connection_;
     QString error_;
     QString setAside_;

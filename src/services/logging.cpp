@@ -8,6 +8,7 @@ Q_LOGGING_CATEGORY(lcPrint, "quillmoor.print", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcWorksheets, "quillmoor.worksheets", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcStage, "quillmoor.stage", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcRegister, "quillmoor.register", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcSchool, "quillmoor.school", QtWarningMsg)
 
 namespace logging {
 

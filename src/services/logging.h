@@ -15,6 +15,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcPrint)
 Q_DECLARE_LOGGING_CATEGORY(lcWorksheets)
 Q_DECLARE_LOGGING_CATEGORY(lcStage)
 Q_DECLARE_LOGGING_CATEGORY(lcRegister)
+Q_DECLARE_LOGGING_CATEGORY(lcSchool)
 
 namespace logging {
 // --verbose: every quillmoor category's debug lines on, whatever the environment says.

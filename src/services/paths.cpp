@@ -10,6 +10,7 @@ namespace {
 
 QString g_dataDir;
 QString g_teacherDir;
+QString g_localDir;
 
 // Splits on either separator; empty when any component is "." or "..".
 QStringList components(const QString &relative)
@@ -70,16 +71,25 @@ QString dataDirForExecutable(const QString &executableDir)
 void setDataDir(const QString &dir) { g_dataDir = dir; }
 QString dataDir() { return g_dataDir; }
 
+void setLocalDir(const QString &dir) { g_localDir = dir; }
+
+QString localDir()
+{
+    if (!g_localDir.isEmpty())
+        return g_localDir;
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return base + QStringLiteral("/quillmoor");
+}
+
 void setTeacherDir(const QString &dir) { g_teacherDir = dir; }
 
 QString teacherDir()
 {
     if (!g_teacherDir.isEmpty())
         return g_teacherDir;
-    QString base = qEnvironmentVariable("XDG_DATA_HOME");
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.local/share");
-    return base + QStringLiteral("/quillmoor/multiple");
+    return localDir() + QStringLiteral("/multiple");
 }
 
 QString resolve(const QString &relative)

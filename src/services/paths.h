@@ -7,8 +7,11 @@
 // Two folders:
 // - the data folder, read-only: <prefix>/share/quillmoor beside the installed executable, or
 //   <build>/share/quillmoor in a build tree;
-// - the teacher's folder for "multiple": ${XDG_DATA_HOME:-~/.local/share}/quillmoor/multiple.
-//   Reading multiple\X looks there first, then in the data folder; every write goes there.
+// - the teacher's folder for "multiple": ${XDG_DATA_HOME:-~/.local/share}/quillmoor/multiple, or
+//   the school's shared folder a technician set. Reading multiple\X looks there first, then in the
+//   data folder; every write goes there.
+// What belongs to this computer's user alone (the class register's file) stays in the local
+// folder, ${XDG_DATA_HOME:-~/.local/share}/quillmoor, wherever the worksheets are.
 #include <QString>
 
 namespace paths {
@@ -20,6 +23,10 @@ void setDataDir(const QString &dir);
 QString dataDir();
 
 // Defaults to the XDG location; tests point it at their own folder.
+void setLocalDir(const QString &dir);
+QString localDir();
+
+// Defaults to localDir()/multiple; the school's settings or a test point it elsewhere.
 void setTeacherDir(const QString &dir);
 QString teacherDir();
 

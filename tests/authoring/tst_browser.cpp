@@ -3,6 +3,7 @@
 // deleting worksheets, the one message for a worksheet it cannot open, and one worksheet of
 // awkward texts typed, saved, edited and saved again through the real screens.
 #include "authoring/browser.h"
+#include "authoring/wizard.h"
 #include "authoring/testsheets.h"
 #include "ui/screens.h"
 #include "formats/textcodec.h"
@@ -129,6 +130,38 @@ private slots:
         QCOMPARE(env->messages->shown, QStringList{QStringLiteral("Are you sure that you want to delete the worksheet %1?").arg(title)});
         QTEST(shown(b), "after");
         QCOMPARE(shared::worksheetcount.toInt(), ok ? titles - 1 : titles);
+    }
+
+    // A pupils' computer's view of the school's shared folder: Delete and the wizard's Save say
+    // so, and the typing stays in the wizard for the teacher's computer.
+    void sharedFolderReadOnlyHere()
+    {
+        const QString readOnly = QStringLiteral("The worksheets can only be changed on the teacher's computer.");
+        TestEnv::writeFile(env->teacherDir() + "/track.txt", numbered(3, 3));
+        const QStringList before = TestEnv::snapshot(env->teacherDir());
+        worksheets *b = open();
+        click(b->Check2);
+        {
+            const ReadOnlyFolder pupils(env->teacherDir());
+            click(b->Label2[2]);
+        }
+        QCOMPARE(env->messages->shown, QStringList{readOnly});
+        QCOMPARE(shown(b), (QStringList{"Sheet 1", "Sheet 2", "Sheet 3"}));
+        click(Screens::show<intro0>()->Label2[17]);
+        wizard *w = Screens::find<wizard>();
+        QVERIFY(w && w->isVisible());
+        fill(w, entries(QStringLiteral("Magnets")));
+        {
+            const ReadOnlyFolder pupils(env->teacherDir());
+            click(w->label3[1]);
+        }
+        QCOMPARE(env->messages->shown, (QStringList{readOnly, readOnly}));
+        QCOMPARE(TestEnv::snapshot(env->teacherDir()), before);
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->entries(), entries(QStringLiteral("Magnets")));
+        click(w->label3[1]);
+        QCOMPARE(env->messages->shown.last(), QStringLiteral("Your worksheet has been saved."));
+        QVERIFY(QFile::exists(env->teacherDir() + "/Magnets.txt"));
     }
 
     void awkwardTextsThroughTheWizardAndEdit()

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTest>
 
 namespace {
@@ -105,6 +106,39 @@ private slots:
         holder.closeWriteChannel();
         QVERIFY(holder.waitForFinished(10000));
         QVERIFY(saveworksheet(entries(QStringLiteral("Magnets"))));  // free again
+    }
+
+    // A shared folder: a lock left by another computer cannot be seen to be dead from here, so
+    // it holds until it is older than the stale limit; one of this computer's dead copies does not.
+    void lockLeftByAnotherComputer_data()
+    {
+        QTest::addColumn<QByteArray>("host");  // empty: this computer
+        QTest::addColumn<int>("ageSeconds");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("another computer's, new") << QByteArray("classroom-7") << 0 << false;
+        QTest::newRow("another computer's, 25 s old") << QByteArray("classroom-7") << 25 << false;
+        QTest::newRow("another computer's, 35 s old") << QByteArray("classroom-7") << 35 << true;
+        QTest::newRow("a dead copy's here, new") << QByteArray() << 0 << true;
+    }
+    void lockLeftByAnotherComputer()
+    {
+        QFETCH(QByteArray, host);
+        QFETCH(int, ageSeconds);
+        QFETCH(bool, saved);
+        TestEnv::writeFile(env->teacherDir() + "/track.txt", " 1 \r\nA\r\n");
+        // As QLockFile writes it: process, program, host name, machine and boot ids. The process
+        // number is one no process has here.
+        const QByteArray machine = host.isEmpty() ? QSysInfo::machineHostName().toUtf8() : host;
+        const QByteArray ids = host.isEmpty() ? QSysInfo::machineUniqueId() + "\n" + QSysInfo::bootUniqueId()
+                                              : QByteArray("0123456789abcdef0123456789abcdef\nfedcba98-7654-3210-fedc-ba9876543210");
+        TestEnv::writeFile(env->teacherDir() + "/track.lock", "4194999\nquillmoor\n" + machine + "\n" + ids + "\n");
+        QFile lock(env->teacherDir() + "/track.lock");
+        QVERIFY(lock.open(QIODevice::ReadWrite));
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+        lock.close();
+        QCOMPARE(saveworksheet(entries(QStringLiteral("Magnets"))), saved);
+        QCOMPARE(env->messages->shown, QStringList{saved ? kSaved : QStringLiteral("The worksheet catalogue is in use. Please try again.")});
+        QCOMPARE(readFile(env->teacherDir() + "/track.txt"), saved ? QByteArray(" 2 \r\nA\r\nMagnets\r\n") : QByteArray(" 1 \r\nA\r\n"));
     }
 
     // Only a write that replaces the file in one step passes these: a truncating write would

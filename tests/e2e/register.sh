@@ -28,7 +28,7 @@ click_on() {  # click_on ROLE NAME: a real click in the middle of that object
     local at; at=$(walk where "$1" "$2") || e2e_fail "no $1 \"$2\" on show"
     e2e_click ${at% *} ${at#* }; sleep 0.5
 }
-register_csv() { XDG_DATA_HOME="$E2E_HOME" "$BIN" --export-results "$1" || e2e_fail "--export-results failed"; }
+register_csv() { XDG_DATA_HOME="$E2E_HOME" XDG_CONFIG_DIRS="$E2E_HOME/no-school" "$BIN" --export-results "$1" || e2e_fail "--export-results failed"; }
 quiz_as() {  # quiz_as PUPIL Q...: the planets quiz for PUPIL, with questions Q (1-10) answered wrong
     local pupil=$1 q; shift
     e2e_press "Other Planets" 1

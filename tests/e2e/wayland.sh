@@ -20,7 +20,7 @@ for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/wl-e2e" ] && break; sleep 0.1; do
 [ -S "$XDG_RUNTIME_DIR/wl-e2e" ] || e2e_fail "weston did not start"
 
 # A Wayland session as a desktop sets it up: no X display, no platform chosen for Qt.
-env -u DISPLAY -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wl-e2e XDG_DATA_HOME="$work/home" \
+env -u DISPLAY -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wl-e2e XDG_DATA_HOME="$work/home" XDG_CONFIG_DIRS="$work/no-school" \
     PULSE_SERVER=unix:/nonexistent/pulse "$BIN" >"$E2E_ARTIFACTS/quillmoor.log" 2>&1 &
 APP_PID=$!
 

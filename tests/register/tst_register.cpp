@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The class register's store on a real SQLite file, its CSV files, the PIN, the teacher's sums,
+// The class register's store on a real SQLite file and a private PostgreSQL server, its CSV files, the PIN, the teacher's sums,
 // and the technician's commands run as a technician would.
 #include "register/csv.h"
 #include "register/pin.h"
 #include "register/store.h"
 #include "register/summary.h"
 #include "services/paths.h"
+#include "support/pgserver.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,7 +71,29 @@ class TestRegister : public QObject {
     QTemporaryDir dir;
     QString file() const { return dir.filePath(QStringLiteral("quillmoor/register.sqlite")); }
 
+    std::unique_ptr<PgServer> server;
+
+    // The service "quillmoor" as the role; skips the test when this machine has no PostgreSQL.
+    void useServer(const QString &role, const QString &database = QStringLiteral("register"))
+    {
+        if (!server || !server->ok())
+            QSKIP("no PostgreSQL server is installed (the test command installs postgresql-15)");
+        server->useService(role, database);
+    }
+
 private slots:
+    void initTestCase()
+    {
+        if (PgServer::binDir().isEmpty())
+            return;
+        server = std::make_unique<PgServer>();
+        QVERIFY(server->ok());
+        // As a technician sets up a school before the register's first start.
+        QVERIFY(server->sql(QStringLiteral("CREATE ROLE quillmoor_pupils; CREATE ROLE quillmoor_teachers;"
+                                           " CREATE ROLE pupil LOGIN IN ROLE quillmoor_pupils; CREATE ROLE teacher LOGIN IN ROLE quillmoor_teachers;")));
+    }
+    void cleanupTestCase() { server.reset(); }
+
     void init()
     {
         QDir(dir.path()).removeRecursively();
@@ -133,13 +156,24 @@ private slots:
         QCOMPARE(store.addPupils(id, {QStringLiteral("Amira")}), 1);
     }
 
-    // What is recorded is on the file for a second copy of the program at once, kept once,
-    // owner-only; deleting a pupil, their results or all results leaves nothing of them.
+    // What is recorded is there for a second copy of the program at once (on this computer's
+    // file, or another computer on the school's server), kept once, owner-only on a file;
+    // deleting a pupil, their results or all results leaves nothing of them.
+    void recordShareAndDelete_data()
+    {
+        QTest::addColumn<bool>("server");
+        QTest::newRow("this computer's file") << false;
+        QTest::newRow("the school's server") << true;
+    }
     void recordShareAndDelete()
     {
-        reg::Store one(file());
-        reg::Store two(file());
-        QVERIFY(one.ok() && two.ok());
+        QFETCH(bool, server);
+        if (server)
+            useServer(QStringLiteral("quillmoor"));
+        std::unique_ptr<reg::Store> first = server ? std::make_unique<reg::Store>(reg::Server{"quillmoor"}) : std::make_unique<reg::Store>(file());
+        std::unique_ptr<reg::Store> second = server ? std::make_unique<reg::Store>(reg::Server{"quillmoor"}) : std::make_unique<reg::Store>(file());
+        reg::Store &one = *first, &two = *second;
+        QVERIFY2(one.ok() && two.ok(), qPrintable(one.error() + two.error()));
         const qint64 c = one.addClass(QStringLiteral("Class 4B"));
         QCOMPARE(one.addClass(QStringLiteral("class 4b ")), c);
         QCOMPARE(one.addPupils(c, {QStringLiteral("Amira"), QStringLiteral(" Ben  Ode "), QString(), QStringLiteral("amira")}), 2);
@@ -157,9 +191,12 @@ private slots:
         QCOMPARE(seen[0].className, QStringLiteral("Class 4B"));
         QCOMPARE(seen[0].marks, a.marks);
         QCOMPARE(seen[0].started, a.started);
-        const QFile::Permissions perms = QFile::permissions(file());
-        QVERIFY(perms.testFlags(QFile::ReadOwner | QFile::WriteOwner));
-        QVERIFY(!(perms & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
+        QCOMPARE(seen[1].ended, seen[1].started.addSecs(300));
+        if (!server) {
+            const QFile::Permissions perms = QFile::permissions(file());
+            QVERIFY(perms.testFlags(QFile::ReadOwner | QFile::WriteOwner));
+            QVERIFY(!(perms & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
+        }
         QVERIFY(one.deletePupilResults(pupils[0].id));
         QCOMPARE(two.attempts().size(), 1);
         QVERIFY(one.removePupil(pupils[1].id));
@@ -172,6 +209,65 @@ private slots:
         QVERIFY(two.classes().isEmpty());
         QVERIFY(one.setSetting(QStringLiteral("pin"), QStringLiteral("x")) && one.setSetting(QStringLiteral("pin"), QStringLiteral("y")));
         QCOMPARE(two.setting(QStringLiteral("pin")), QStringLiteral("y"));
+    }
+
+    // The technician's two group roles: a pupils' computer reads the class lists and adds
+    // attempts, and nothing else; a teacher's reads and deletes. A role or service that is not
+    // there is an error in words, not a damaged register.
+    void serverRoles()
+    {
+        useServer(QStringLiteral("teacher"));
+        reg::Store teacher(reg::Server{"quillmoor"});
+        QVERIFY2(teacher.ok(), qPrintable(teacher.error()));
+        const qint64 c = teacher.addClass(QStringLiteral("Class 5R"));
+        QCOMPARE(teacher.addPupils(c, {QStringLiteral("Dev"), QStringLiteral("Efe")}), 2);
+        QVERIFY(teacher.setSetting(QStringLiteral("pin"), QStringLiteral("hash")));
+
+        useServer(QStringLiteral("pupil"));
+        reg::Store pupil(reg::Server{"quillmoor"});
+        QVERIFY2(pupil.ok(), qPrintable(pupil.error()));
+        QCOMPARE(pupil.classes().size(), 1);
+        const QList<reg::Pupil> names = pupil.pupils(c);
+        QCOMPARE(names.size(), 2);
+        const reg::Attempt a = attempt(names[1].id, QStringLiteral("Other Planets: Ordering Activity"), 8, QString(), 3);
+        QVERIFY(pupil.record(a));
+        QVERIFY(pupil.record(a));  // the reply was lost and it was sent again
+        QVERIFY(pupil.attempts().isEmpty());
+        QVERIFY(!pupil.deleteAllResults());
+        QVERIFY(!pupil.removeClass(c));
+        QVERIFY(pupil.addClass(QStringLiteral("Class 6")) == 0);
+        QVERIFY(pupil.setting(QStringLiteral("pin")).isEmpty());
+
+        const QList<reg::Attempt> kept = teacher.attempts(c);
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(kept[0].pupil, QStringLiteral("Efe"));
+        QCOMPARE(kept[0].started, a.started);
+        QVERIFY(teacher.deletePupilResults(names[1].id));
+        QVERIFY(teacher.attempts().isEmpty());
+        QVERIFY(teacher.removeClass(c));
+
+        useServer(QStringLiteral("nobody_here"));
+        reg::Store unknown(reg::Server{"quillmoor"});
+        QVERIFY(!unknown.ok());
+        QVERIFY2(unknown.error().startsWith(QStringLiteral("The school's register cannot be reached: ")), qPrintable(unknown.error()));
+        reg::Store noService(reg::Server{"not_in_the_file"});
+        QVERIFY(!noService.ok());
+        QVERIFY2(noService.error().contains(QStringLiteral("not_in_the_file")), qPrintable(noService.error()));
+    }
+
+    // A server whose tables a newer program made is left as it is; one the role may not set up says so.
+    void serverNotOurs()
+    {
+        useServer(QStringLiteral("quillmoor"));
+        QVERIFY(reg::Store(reg::Server{"quillmoor"}).ok());
+        QVERIFY(server->sql(QStringLiteral("UPDATE schema_version SET version = 99")));
+        reg::Store newer(reg::Server{"quillmoor"});
+        QCOMPARE(newer.error(), QStringLiteral("The school's register was made by a newer version of Quillmoor; results are not being kept."));
+        QVERIFY(server->sql(QStringLiteral("UPDATE schema_version SET version = 1")));
+        QVERIFY(server->sql(QStringLiteral("CREATE DATABASE empty"), nullptr, QStringLiteral("postgres")));
+        useServer(QStringLiteral("teacher"), QStringLiteral("empty"));
+        reg::Store unset(reg::Server{"quillmoor"});
+        QVERIFY2(unset.error().startsWith(QStringLiteral("The school's register on the server is not set up")), qPrintable(unset.error()));
     }
 
     void csvField_data()
@@ -320,7 +416,7 @@ private slots:
         QVERIFY(said.contains("holds no names"));
         QCOMPARE(run({QStringLiteral("--import-class"), QStringLiteral("Class 4B")}), 2);
         {
-            paths::setTeacherDir(dir.filePath(QStringLiteral("quillmoor/multiple")));
+            paths::setLocalDir(dir.filePath(QStringLiteral("quillmoor")));
             reg::Store store;
             QCOMPARE(store.path(), file());
             const QList<reg::ClassInfo> classes = store.classes();

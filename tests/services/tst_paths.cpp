@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The path resolver: either separator, any letter case, the teacher's folder first for
-// "multiple", nothing outside the two folders, and writes only ever in the teacher's folder.
+// "multiple", nothing outside the two folders, and writes only ever in the teacher's folder; the
+// school's settings that move the teacher's folder.
 #include "services/paths.h"
+#include "services/school.h"
 #include "support/testenv.h"
 
 #include <QDir>
@@ -70,10 +72,48 @@ private slots:
     void teachersFolderFollowsXdg()
     {
         paths::setTeacherDir(QString());
+        paths::setLocalDir(QString());
         qputenv("XDG_DATA_HOME", "/tmp/xdg-data-test");
         QCOMPARE(paths::teacherDir(), QStringLiteral("/tmp/xdg-data-test/quillmoor/multiple"));
         qunsetenv("XDG_DATA_HOME");
         QCOMPARE(paths::teacherDir(), QDir::homePath() + QStringLiteral("/.local/share/quillmoor/multiple"));
+    }
+
+    // The technician's file: the first of the configuration folders that has one, its values
+    // checked; what is refused falls back to one computer's settings and is said in the log.
+    void schoolSettings_data()
+    {
+        QTest::addColumn<QStringList>("files");  // per configuration folder: the file's text, or "-" for none
+        QTest::addColumn<QString>("folder");     // as read
+        QTest::addColumn<bool>("postgresql");
+        QTest::addColumn<QString>("service");
+        QTest::addColumn<int>("problems");
+        const QString whole = "[worksheets]\nfolder=/srv/school/quillmoor/multiple/\n[register]\nstore=postgresql\nservice=quillmoor\n";
+        QTest::newRow("no file anywhere") << QStringList{"-", "-"} << "" << false << "" << 0;
+        QTest::newRow("the issue's example, second folder") << QStringList{"-", whole} << "/srv/school/quillmoor/multiple" << true << "quillmoor" << 0;
+        QTest::newRow("the first folder's file wins") << QStringList{"[register]\nstore=sqlite\n", whole} << "" << false << "" << 0;
+        QTest::newRow("folder not a whole path") << QStringList{"[worksheets]\nfolder=school/multiple\n"} << "" << false << "" << 1;
+        QTest::newRow("store misspelt") << QStringList{"[register]\nstore=postgres\n"} << "" << false << "" << 1;
+        QTest::newRow("service not given") << QStringList{"[register]\nstore=PostgreSQL\n"} << "" << true << "quillmoor" << 0;
+        QTest::newRow("service carrying another option") << QStringList{"[register]\nstore=postgresql\nservice=\"x host=elsewhere\"\n"}
+                                                         << "" << true << "quillmoor" << 1;
+    }
+    void schoolSettings()
+    {
+        QFETCH(QStringList, files);
+        const QTemporaryDir root;
+        QStringList dirs;
+        for (int i = 0; i < files.size(); ++i) {
+            dirs << root.filePath(QString::number(i));
+            if (files[i] != QLatin1String("-"))
+                TestEnv::writeFile(dirs.last() + "/quillmoor/quillmoor.conf", files[i].toUtf8());
+        }
+        const school::Settings s = school::read(dirs.join(QLatin1Char(':')));
+        QCOMPARE(s.file.isEmpty(), files.count(QStringLiteral("-")) == files.size());
+        QTEST(s.worksheetsFolder, "folder");
+        QTEST(s.store == school::RegisterStore::Postgresql, "postgresql");
+        QTEST(s.service, "service");
+        QTEST(int(s.problems.size()), "problems");
     }
 
     void dataFolderBesideTheExecutable()

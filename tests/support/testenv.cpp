@@ -18,6 +18,9 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace {
 void copyTree(const QString &from, const QString &to)
 {
@@ -33,6 +36,8 @@ void copyTree(const QString &from, const QString &to)
 
 TestEnv::TestEnv()
 {
+    // Read at most once a run, so set before anything asks: a test never reaches a school's share or server.
+    qputenv("XDG_CONFIG_DIRS", noSchool_.path().toLocal8Bit());
     fonts::registerFonts();
     shell::install();
     Screens::setStage<Grey>();
@@ -42,6 +47,7 @@ TestEnv::TestEnv()
     shared::reset();
     copyTree(QStringLiteral(QUILLMOOR_BUILD_DATA), data_.path());
     paths::setDataDir(data_.path());
+    paths::setLocalDir(QFileInfo(teacherDir()).absolutePath());
     paths::setTeacherDir(teacherDir());
     sound::setFactory([this] { return std::make_unique<RecordingSound>(&played); });
     setSpeechEngine(true);
@@ -88,4 +94,28 @@ void settle(int ms)
 {
     QTest::qWait(ms);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+ReadOnlyFolder::ReadOnlyFolder(const QString &folder) : folder_(folder)
+{
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    if (geteuid() != 0)
+        return;
+    // Only the test's own folders lack this; a system folder such as /tmp is never touched (its
+    // sticky bit would be lost).
+    for (QDir up(QFileInfo(folder).absolutePath()); !up.isRoot(); up.cdUp())
+        if (!(QFile::permissions(up.path()) & QFile::ExeOther))
+            QFile::setPermissions(up.path(), QFile::permissions(up.path()) | QFile::ExeOther);
+    const passwd *nobody = getpwnam("nobody");
+    if (!nobody || seteuid(nobody->pw_uid) != 0)
+        qFatal("cannot act as the user nobody");
+    asNobody_ = true;
+}
+
+ReadOnlyFolder::~ReadOnlyFolder()
+{
+    if (asNobody_ && seteuid(0) != 0)
+        qFatal("cannot act as root again");
+    QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }

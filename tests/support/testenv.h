@@ -47,6 +47,21 @@ private:
     bool speaking_ = false;
 };
 
+// While it lives, the folder can be read but not written, as a pupils' computer sees a shared
+// folder. As root, permissions alone would not stop a write, so the process then acts as the
+// unprivileged user "nobody" (the folders above are opened for it to pass through).
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString &folder);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
+    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+
+private:
+    QString folder_;
+    bool asNobody_ = false;
+};
+
 class ScriptedMessages : public MessageBoxes {
 public:
     QStringList shown;
@@ -100,6 +115,7 @@ public:
 private:
     QTemporaryDir data_;
     QTemporaryDir teacher_;
+    QTemporaryDir noSchool_;  // as XDG_CONFIG_DIRS: never the machine's school settings
 };
 
 // Lets the event loop run timers and deferred deletions.
