@@ -2,8 +2,10 @@
 #include "register/classroom.h"
 
 #include "core/attempts.h"
+#include "register/link.h"
 #include "register/picker.h"
 #include "services/logging.h"
+#include "services/school.h"
 #include "ui/screens.h"
 
 #include <QCoreApplication>
@@ -20,17 +22,28 @@ struct Current {
     QDateTime started;
 };
 
-std::unique_ptr<reg::Store> &open()
+struct Registers {
+    std::unique_ptr<reg::Store> file;
+    std::unique_ptr<reg::ServerLink> link;
+    std::unique_ptr<reg::RemoteRegister> remote;
+    QString service;  // empty: this computer's file
+};
+
+Registers &open()
 {
-    static std::unique_ptr<reg::Store> s;
-    // Closed with the application: left to the C++ run-time after main(), its database
-    // connection would close after Qt SQL's own statics are gone, and crash the program's exit.
+    static Registers r;
+    // Closed with the application: left to the C++ run-time after main(), a database connection
+    // would close after Qt SQL's own statics are gone, and crash the program's exit.
     static const bool closedWithApp = [] {
-        qAddPostRoutine([] { s.reset(); });
+        qAddPostRoutine([] {
+            r.remote.reset();
+            r.link.reset();
+            r.file.reset();
+        });
         return true;
     }();
     Q_UNUSED(closedWithApp);
-    return s;
+    return r;
 }
 
 Current &current()
@@ -45,32 +58,46 @@ qint64 &lastPupil()
     return id;
 }
 
+// The class lists the picker offers: the file's, or the server's as last copied.
+QList<reg::ClassInfo> classes()
+{
+    if (reg::ServerLink *l = link())
+        return l->outbox().classes();
+    reg::Store *s = store();
+    return s ? s->classes() : QList<reg::ClassInfo>{};
+}
+
+QList<reg::Pupil> pupils(qint64 classId)
+{
+    if (reg::ServerLink *l = link())
+        return l->outbox().pupils(classId);
+    reg::Store *s = store();
+    return s ? s->pupils(classId) : QList<reg::Pupil>{};
+}
+
 void beforeStart(const QString &activity, std::function<void()> start)
 {
     current() = {};
-    reg::Store *s = store();
-    const QList<reg::ClassInfo> classes = s ? s->classes() : QList<reg::ClassInfo>{};
-    if (classes.isEmpty()) {
+    const QList<reg::ClassInfo> offered = classes();
+    if (offered.isEmpty()) {
         start();
         return;
     }
     Picker *picker = Screens::get<Picker>();
-    picker->offer(activity, classes, [s](qint64 classId) { return s->pupils(classId); }, lastPupil(),
-                  [activity, start = std::move(start)](const reg::Pupil &pupil) {
-                      if (pupil.id) {
-                          current() = {pupil, activity, QDateTime::currentDateTime()};
-                          lastPupil() = pupil.id;
-                      }
-                      start();
-                  });
+    picker->offer(activity, offered, pupils, lastPupil(), [activity, start = std::move(start)](const reg::Pupil &pupil) {
+        if (pupil.id) {
+            current() = {pupil, activity, QDateTime::currentDateTime()};
+            lastPupil() = pupil.id;
+        }
+        start();
+    });
     Screens::show<Picker>();
 }
 
 void finished(int score, int total, const QString &marks)
 {
     Current &c = current();
-    reg::Store *s = store();
-    if (!c.pupil.id || !s)
+    if (!c.pupil.id)
         return;
     reg::Attempt a;
     a.uuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
@@ -82,7 +109,9 @@ void finished(int score, int total, const QString &marks)
     a.started = c.started;
     a.ended = QDateTime::currentDateTime();
     a.computer = QSysInfo::machineHostName();
-    if (!s->record(a))
+    reg::ServerLink *l = link();
+    reg::Store *s = l ? nullptr : store();
+    if (l ? !l->record(a) : (!s || !s->record(a)))
         qCWarning(lcRegister) << "an attempt could not be kept";
     // "Start Again" on the results is the same pupil's next attempt.
     c.started = a.ended;
@@ -93,31 +122,54 @@ void finished(int score, int total, const QString &marks)
 void install()
 {
     attempts::install({beforeStart, finished, [] { return current().pupil.name; }});
+    const school::Settings &school = school::settings();
+    if (school.store == school::RegisterStore::Postgresql)
+        useServer(school.service);
 }
+
+void useServer(const QString &service)
+{
+    Registers &r = open();
+    r.remote.reset();
+    r.link.reset();
+    r.file.reset();
+    r.service = service;
+    if (!service.isEmpty()) {
+        // Started at once: what an earlier run left waiting is sent now.
+        r.link = std::make_unique<reg::ServerLink>(service);
+        r.remote = std::make_unique<reg::RemoteRegister>(r.link.get());
+    }
+}
+
+reg::ServerLink *link() { return open().link.get(); }
 
 reg::Store *store()
 {
-    std::unique_ptr<reg::Store> &s = open();
-    if (!s) {
+    Registers &r = open();
+    if (!r.service.isEmpty())
+        return nullptr;
+    if (!r.file) {
         // No file, no register: it is made only when a teacher sets one up.
         if (!QFile::exists(reg::Store::defaultPath()))
             return nullptr;
-        s = std::make_unique<reg::Store>();
+        r.file = std::make_unique<reg::Store>();
     }
-    return s->ok() ? s.get() : nullptr;
+    return r.file->ok() ? r.file.get() : nullptr;
 }
 
-reg::Store *setUp()
+reg::Register *setUp()
 {
-    std::unique_ptr<reg::Store> &s = open();
-    if (!s || !s->ok())
-        s = std::make_unique<reg::Store>();
-    return s.get();
+    Registers &r = open();
+    if (r.remote)
+        return r.remote.get();
+    if (!r.file || !r.file->ok())
+        r.file = std::make_unique<reg::Store>();
+    return r.file.get();
 }
 
 void reset()
 {
-    open().reset();
+    useServer({});
     current() = {};
     lastPupil() = 0;
 }

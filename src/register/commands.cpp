@@ -4,10 +4,12 @@
 #include "register/csv.h"
 #include "register/pin.h"
 #include "register/store.h"
+#include "services/school.h"
 
 #include <QFile>
 #include <QSaveFile>
 #include <cstdio>
+#include <memory>
 
 namespace commands {
 namespace {
@@ -16,6 +18,18 @@ int refuse(const QString &why)
     std::fprintf(stderr, "quillmoor: %s\n", qPrintable(why));
     return 1;
 }
+
+// The register the technician's settings name: this computer's file, or the school's server,
+// used here directly (no screen waits on it).
+std::unique_ptr<reg::Store> openRegister()
+{
+    const school::Settings &school = school::settings();
+    if (school.store == school::RegisterStore::Postgresql)
+        return std::make_unique<reg::Store>(reg::Server{school.service});
+    return std::make_unique<reg::Store>();
+}
+
+bool onServer() { return school::settings().store == school::RegisterStore::Postgresql; }
 }  // namespace
 
 int importClass(const QString &className, const QString &file)
@@ -28,11 +42,11 @@ int importClass(const QString &className, const QString &file)
     const csv::Names list = csv::names(in.readAll());
     if (list.names.isEmpty())
         return refuse(QStringLiteral("the class list \"%1\" holds no names").arg(file));
-    reg::Store store;
-    if (!store.ok())
-        return refuse(store.error());
-    const qint64 id = store.addClass(className);
-    const int added = id ? store.addPupils(id, list.names) : -1;
+    const std::unique_ptr<reg::Store> store = openRegister();
+    if (!store->ok())
+        return refuse(store->error());
+    const qint64 id = store->addClass(className);
+    const int added = id ? store->addPupils(id, list.names) : -1;
     if (added < 0)
         return refuse(QStringLiteral("the class register could not be written"));
     std::printf("%s: %d pupils added, %d already in the class.\n", qPrintable(className.simplified()), added,
@@ -42,10 +56,10 @@ int importClass(const QString &className, const QString &file)
 
 int exportResults(const QString &file)
 {
-    reg::Store store;
-    if (!store.ok())
-        return refuse(store.error());
-    const QList<reg::Attempt> attempts = store.attempts();
+    const std::unique_ptr<reg::Store> store = openRegister();
+    if (!store->ok())
+        return refuse(store->error());
+    const QList<reg::Attempt> attempts = store->attempts();
     QSaveFile out(file);
     if (file.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(csv::results(attempts)) < 0 || !out.commit())
         return refuse(QStringLiteral("cannot write \"%1\": %2").arg(file, out.errorString()));
@@ -55,13 +69,13 @@ int exportResults(const QString &file)
 
 int forgetPin()
 {
-    if (!QFile::exists(reg::Store::defaultPath())) {
+    if (!onServer() && !QFile::exists(reg::Store::defaultPath())) {
         std::printf("There is no class register here, so no PIN to forget.\n");
         return 0;
     }
-    reg::Store store;
-    if (!store.ok() || !store.setSetting(pin::settingKey(), QString()))
-        return refuse(store.ok() ? QStringLiteral("the class register could not be written") : store.error());
+    const std::unique_ptr<reg::Store> store = openRegister();
+    if (!store->ok() || !store->setSetting(pin::settingKey(), QString()))
+        return refuse(store->ok() ? QStringLiteral("the class register could not be written") : store->error());
     std::printf("The teacher's PIN is forgotten; the next teacher to open the Class Register chooses a new one.\n");
     return 0;
 }

@@ -19,7 +19,7 @@ namespace {
 
 // One guard a register for the program's life: closing the pad and opening it again does not
 // reset the tries.
-pin::Guard &guardOf(const reg::Store *store)
+pin::Guard &guardOf(const reg::Register *store)
 {
     static QHash<QString, pin::Guard> guards;
     return guards[store->path()];
@@ -88,7 +88,7 @@ PinPad::PinPad() : Screen(QStringLiteral("PinPad"))
 
 void PinPad::onLoad() { setupform(this); }
 
-void PinPad::ask(reg::Store *store, bool choose, std::function<void()> done)
+void PinPad::ask(reg::Register *store, bool choose, std::function<void()> done)
 {
     store_ = store;
     done_ = std::move(done);

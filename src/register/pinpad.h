@@ -19,7 +19,7 @@ public:
 
     // Asks for the PIN kept in `store`, or for a new one when it keeps none or `choose` is set;
     // `done` runs once the PIN is right or the new one is kept, after the pad unloads.
-    void ask(reg::Store *store, bool choose, std::function<void()> done);
+    void ask(reg::Register *store, bool choose, std::function<void()> done);
 
     QLabel *Label1;      // what to do
     QLineEdit *Text1;    // the PIN
@@ -34,7 +34,7 @@ private:
     void showWait();
     void tell(const QString &text);  // shown under the boxes and said to a screen reader
 
-    reg::Store *store_ = nullptr;
+    reg::Register *store_ = nullptr;
     bool choosing_ = false;
     std::function<void()> done_;
     QTimer *wait_;

@@ -6,6 +6,7 @@
 #include "core/soundrequest.h"
 #include "register/chart.h"
 #include "register/classroom.h"
+#include "register/link.h"
 #include "register/csv.h"
 #include "register/pinpad.h"
 #include "register/report.h"
@@ -69,11 +70,27 @@ QString columnTitle(const QString &activity)
 
 }  // namespace
 
+QString waitingNote()
+{
+    const reg::ServerLink *link = classroom::link();
+    const int n = link ? const_cast<reg::ServerLink *>(link)->outbox().count() : 0;
+    if (n == 0)
+        return {};
+    return n == 1 ? QStringLiteral("1 result from this computer is waiting to be sent to the school's register.")
+                  : QStringLiteral("%1 results from this computer are waiting to be sent to the school's register.").arg(n);
+}
+
 void enterRoom()
 {
-    reg::Store *store = classroom::setUp();
+    reg::Register *store = classroom::setUp();
     if (!store->ok()) {
-        messages::ok(store->error());
+        const QString waiting = waitingNote();
+        messages::ok(waiting.isEmpty() ? store->error() : store->error() + QStringLiteral("\n\n") + waiting);
+        return;
+    }
+    if (!store->mayChange()) {
+        messages::ok(QStringLiteral("This computer may only add results to the school's register. "
+                                    "Open the Class Register on a teacher's computer."));
         return;
     }
     const QString aside = store->setting(QStringLiteral("set-aside"));
@@ -151,6 +168,9 @@ Room::Room() : Screen(QStringLiteral("Room"))
 
     changePin = button(this, QStringLiteral("Change PIN"), 240, 8160, 1800);
     exitRoom = button(this, QStringLiteral("Exit"), 10515, 8160, 1245);
+    waiting = makeLabel(this, QString(), twips::font(QStringLiteral("Tahoma"), 9.75, true), QColor(255, 255, 0), Qt::AlignCenter);
+    waiting->setWordWrap(true);
+    twips::place(waiting, 2160, 8100, 8235, 540);
 
     connect(classList, &QListWidget::currentRowChanged, this, [this] {
         if (!filling_)
@@ -192,9 +212,12 @@ Room::Room() : Screen(QStringLiteral("Room"))
 
 void Room::onLoad() { setupform(this); }
 
-void Room::open(reg::Store *store)
+void Room::open(reg::Register *store)
 {
     store_ = store;
+    waiting->setText(waitingNote());
+    if (reg::ServerLink *link = classroom::link())
+        connect(link, &reg::ServerLink::roundDone, this, [this] { waiting->setText(waitingNote()); }, Qt::UniqueConnection);
     const QList<reg::ClassInfo> classes = store_->classes();
     showClasses(classes.isEmpty() ? 0 : classes.first().id);
     tabs->setCurrentIndex(classes.isEmpty() ? 0 : tabs->currentIndex());

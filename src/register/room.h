@@ -17,6 +17,8 @@
 // The menu's "Class Register": the teacher's PIN asked (or chosen, the first time), then the room.
 // A register found damaged and set aside is told of first.
 void enterRoom();
+// How many attempts made here wait to be sent to the school's server, in words; empty when none.
+QString waitingNote();
 
 class Room : public Screen {
     Q_OBJECT
@@ -25,7 +27,7 @@ public:
     void onLoad() override;
 
     // Opens the room on `store`, the first class chosen.
-    void open(reg::Store *store);
+    void open(reg::Register *store);
     // The class chosen in the list; 0 with none.
     qint64 classId() const;
 
@@ -57,6 +59,7 @@ public:
 
     QPushButton *changePin;
     QPushButton *exitRoom;
+    QLabel *waiting;  // what this computer has yet to send to the school's server
 
 private:
     void showClasses(qint64 choose);
@@ -77,7 +80,7 @@ private:
     void deleteAllResults();
     qint64 pupilId() const;
 
-    reg::Store *store_ = nullptr;
+    reg::Register *store_ = nullptr;
     QList<reg::Attempt> attempts_;  // the chosen class's
     QList<reg::Pupil> pupils_;      // the chosen class's
     QStringList activities_;        // the results' columns

@@ -279,6 +279,20 @@ Store::Opening Store::open()
     return Opening::Opened;
 }
 
+bool Store::mayChange() const
+{
+    if (!server_)
+        return ok();
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    return ok() && q.exec(QStringLiteral("SELECT has_table_privilege('attempts', 'SELECT') AND has_table_privilege('attempts', 'DELETE')")) && q.next() && q.value(0).toBool();
+}
+
+bool Store::answers() const
+{
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    return ok() && q.exec(QStringLiteral("SELECT 1")) && q.next();
+}
+
 bool Store::exec(const QString &sql, const QVariantList &values) const
 {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
@@ -287,7 +301,9 @@ bool Store::exec(const QString &sql, const QVariantList &values) const
     for (const QVariant &v : values)
         q.addBindValue(v);
     if (!q.exec()) {
-        qCWarning(lcRegister) << "register write failed:" << q.lastError().text();
+        lastFailure_ = q.lastError().nativeErrorCode();
+        // The first line only: a server's detail lines can quote the values, a pupil's name among them.
+        qCWarning(lcRegister).noquote() << "register write failed:" << lastFailure_ << q.lastError().databaseText().section(QLatin1Char('\n'), 0, 0);
         return false;
     }
     return true;

@@ -44,7 +44,47 @@ struct Server {
     QString service;
 };
 
-class Store {
+// What the teacher's room and the technician's commands do with a register, wherever it is.
+class Register {
+public:
+    virtual ~Register() = default;
+    virtual bool ok() const = 0;
+    // What went wrong, in words a teacher can act on; empty when the register is usable.
+    virtual QString error() const = 0;
+    // Names the register, for telling two apart (the file, or the server's service).
+    virtual QString path() const = 0;
+    // Whether this computer's role may change the register and read the results (a teacher's),
+    // not only add attempts and read the class lists (a pupils' computer on a school's server).
+    virtual bool mayChange() const = 0;
+
+    // The class of that name, made when there is none yet; 0 when it cannot be written.
+    virtual qint64 addClass(const QString &name) = 0;
+    virtual QList<ClassInfo> classes() const = 0;
+    virtual bool renameClass(qint64 classId, const QString &name) = 0;
+    // Removes the class, its pupils and all their results.
+    virtual bool removeClass(qint64 classId) = 0;
+
+    // Adds the names not yet in the class (letter case ignored); returns how many were added,
+    // or -1 when nothing could be written.
+    virtual int addPupils(qint64 classId, const QStringList &names) = 0;
+    virtual QList<Pupil> pupils(qint64 classId) const = 0;
+    virtual bool renamePupil(qint64 pupilId, const QString &name) = 0;
+    // Removes the pupil and all their results.
+    virtual bool removePupil(qint64 pupilId) = 0;
+
+    // Keeps the attempt; true once it is committed.
+    virtual bool record(const Attempt &attempt) = 0;
+    // Every attempt, oldest first; with a class, that class's only.
+    virtual QList<Attempt> attempts(qint64 classId = 0) const = 0;
+    virtual bool deletePupilResults(qint64 pupilId) = 0;
+    virtual bool deleteAllResults() = 0;
+
+    // Small values the teacher's room keeps (the PIN's hash); an empty value is no value.
+    virtual QString setting(const QString &key) const = 0;
+    virtual bool setSetting(const QString &key, const QString &value) = 0;
+};
+
+class Store : public Register {
 public:
     // The same on the file and the server: a program opens only a register of its own version or
     // an older one, which it brings forward.
@@ -67,38 +107,31 @@ public:
     Store(const Store &) = delete;
     Store &operator=(const Store &) = delete;
 
-    bool ok() const { return error_.isEmpty(); }
-    // What went wrong, in words a teacher can act on; empty when the register is usable.
-    QString error() const { return error_; }
+    bool ok() const override { return error_.isEmpty(); }
+    QString error() const override { return error_; }
     QString setAside() const { return setAside_; }
-    QString path() const { return path_; }
+    QString path() const override { return path_; }
+    bool mayChange() const override;
     bool onServer() const { return server_; }
+    // Whether the server still answers (after a failed statement: refused, or cut off?).
+    bool answers() const;
+    // The SQLSTATE (or SQLite code) of the last statement that failed.
+    QString lastFailure() const { return lastFailure_; }
 
-    // The class of that name, made when there is none yet; 0 when it cannot be written.
-    qint64 addClass(const QString &name);
-    QList<ClassInfo> classes() const;
-    bool renameClass(qint64 classId, const QString &name);
-    // Removes the class, its pupils and all their results.
-    bool removeClass(qint64 classId);
-
-    // Adds the names not yet in the class (letter case ignored); returns how many were added,
-    // or -1 when nothing could be written.
-    int addPupils(qint64 classId, const QStringList &names);
-    QList<Pupil> pupils(qint64 classId) const;
-    bool renamePupil(qint64 pupilId, const QString &name);
-    // Removes the pupil and all their results.
-    bool removePupil(qint64 pupilId);
-
-    // Keeps the attempt; true once it is committed to the file.
-    bool record(const Attempt &attempt);
-    // Every attempt, oldest first; with a class, that class's only.
-    QList<Attempt> attempts(qint64 classId = 0) const;
-    bool deletePupilResults(qint64 pupilId);
-    bool deleteAllResults();
-
-    // Small values the teacher's room keeps (the PIN's hash); an empty value is no value.
-    QString setting(const QString &key) const;
-    bool setSetting(const QString &key, const QString &value);
+    qint64 addClass(const QString &name) override;
+    QList<ClassInfo> classes() const override;
+    bool renameClass(qint64 classId, const QString &name) override;
+    bool removeClass(qint64 classId) override;
+    int addPupils(qint64 classId, const QStringList &names) override;
+    QList<Pupil> pupils(qint64 classId) const override;
+    bool renamePupil(qint64 pupilId, const QString &name) override;
+    bool removePupil(qint64 pupilId) override;
+    bool record(const Attempt &attempt) override;
+    QList<Attempt> attempts(qint64 classId = 0) const override;
+    bool deletePupilResults(qint64 pupilId) override;
+    bool deleteAllResults() override;
+    QString setting(const QString &key) const override;
+    bool setSetting(const QString &key, const QString &value) override;
 
 private:
     enum class Opening { Opened, Damaged, Failed };
@@ -113,6 +146,7 @@ private:
     QString connection_;
     QString error_;
     QString setAside_;
+    mutable QString lastFailure_;
 };
 
 }  // namespace reg

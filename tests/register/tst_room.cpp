@@ -208,7 +208,7 @@ private slots:
     // export as the command line writes it, one printed page a class, and results deleted.
     void results()
     {
-        reg::Store *s = classroom::setUp();
+        reg::Register *s = classroom::setUp();
         const qint64 c = s->addClass(QStringLiteral("Class 4B"));
         s->addPupils(c, {QStringLiteral("Amira"), QStringLiteral("Ben"), QStringLiteral("Cai")});
         s->addPupils(s->addClass(QStringLiteral("Class 3A")), {QStringLiteral("Zed")});
