@@ -22,9 +22,9 @@ public:
     {
         timer_ = new QTimer(this);
         timer_->setInterval(ServerLink::kRoundMs);
-        connect(timer_, &QTimer::timeout, this, &Courier::round);
+        connect(timer_, &QTimer::timeout, this, [this] { round(0); });
         timer_->start();
-        round();
+        round(0);
     }
 
     // The server's connection, made again after it failed; null while it cannot be had.
@@ -46,12 +46,12 @@ public:
     void check()
     {
         if (server_ && !server_->answers()) {
-            setProblem(QStringLiteral("The school's register stopped answering."));
+            setProblem(QStringLiteral("The school's register stopped answering."), true);
             server_.reset();
         }
     }
 
-    void round()
+    void round(quint64 number)
     {
         if (!outbox_)
             outbox_ = std::make_unique<Outbox>(outboxPath_);
@@ -60,7 +60,7 @@ public:
             if (server_)
                 copyLists(server_.get());
         }
-        emit link_->roundDone(outbox_->count());
+        emit link_->roundDone(outbox_->count(), number);
     }
 
 private:
@@ -82,7 +82,7 @@ private:
                 continue;
             }
             // Refused for another reason (the role's rights, say): nothing is dropped.
-            setProblem(QStringLiteral("The school's register refused an attempt: ") + s->lastFailure());
+            setProblem(QStringLiteral("The school's register refused an attempt: ") + s->lastFailure(), true);
             return;
         }
     }
@@ -99,10 +99,11 @@ private:
             outbox_->setLists(classes, pupils);
     }
 
-    void setProblem(const QString &why)
+    // The store has logged its own failures; the courier's are logged as they first happen.
+    void setProblem(const QString &why, bool log = false)
     {
         const QMutexLocker lock(&link_->mutex_);
-        if (!why.isEmpty() && why != link_->problem_)
+        if (log && why != link_->problem_)
             qCWarning(lcRegister).noquote() << why;
         link_->problem_ = why;
     }
@@ -139,9 +140,11 @@ bool ServerLink::record(const Attempt &attempt)
     return kept;
 }
 
-void ServerLink::sendSoon()
+quint64 ServerLink::sendSoon()
 {
-    QMetaObject::invokeMethod(courier_, [c = courier_] { c->round(); }, Qt::QueuedConnection);
+    const quint64 number = ++rounds_;
+    QMetaObject::invokeMethod(courier_, [c = courier_, number] { c->round(number); }, Qt::QueuedConnection);
+    return number;
 }
 
 QString ServerLink::problem() const

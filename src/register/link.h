@@ -36,8 +36,8 @@ public:
     Outbox &outbox() { return outbox_; }
     // Keeps the attempt in the outbox (true once it is on this computer's disk) and sends it soon.
     bool record(const Attempt &attempt);
-    // Has what waits sent and the lists read afresh, soon.
-    void sendSoon();
+    // Has what waits sent and the lists read afresh, soon; returns the round's number.
+    quint64 sendSoon();
     // Why the server could not be used last time it was tried; empty once it answered.
     QString problem() const;
 
@@ -47,8 +47,9 @@ public:
     T call(std::function<T(Store &)> work, T failed);
 
 signals:
-    // A round of sending is over; `waiting` attempts are still in the outbox.
-    void roundDone(int waiting);
+    // A round of sending is over (the round of that number, and those before it); `waiting`
+    // attempts are still in the outbox.
+    void roundDone(int waiting, quint64 round);
 
 private:
     void run(std::function<void(Store *)> work);
@@ -57,6 +58,7 @@ private:
     Outbox outbox_;
     QThread thread_;
     Courier *courier_ = nullptr;
+    quint64 rounds_ = 0;
     mutable QMutex mutex_;
     QString problem_;
     friend class Courier;

@@ -289,8 +289,9 @@ bool Store::mayChange() const
 
 bool Store::answers() const
 {
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    return ok() && q.exec(QStringLiteral("SELECT 1")) && q.next();
+    const QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    return ok() && db.isOpen() && q.exec(QStringLiteral("SELECT 1")) && q.next();
 }
 
 bool Store::exec(const QString &sql, const QVariantList &values) const

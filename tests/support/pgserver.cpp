@@ -106,3 +106,18 @@ QString PgServer::useService(const QString &user, const QString &database)
     qputenv("PGSERVICEFILE", QFile::encodeName(path));
     return path;
 }
+
+bool PgServer::requirePassword(const QString &role, const QString &password)
+{
+    if (!sql(QStringLiteral("ALTER ROLE %1 PASSWORD '%2'").arg(role, password)))
+        return false;
+    QFile hba(dir_.filePath(QStringLiteral("data/pg_hba.conf")));
+    if (!hba.open(QIODevice::ReadWrite))
+        return false;
+    const QByteArray rest = hba.readAll();
+    hba.seek(0);
+    hba.write(QStringLiteral("local all %1 scram-sha-256\n").arg(role).toUtf8() + rest);
+    hba.close();
+    return run({binDir() + QStringLiteral("/pg_ctl"), QStringLiteral("-D"), dir_.filePath(QStringLiteral("data")), QStringLiteral("-w"),
+                QStringLiteral("reload")});
+}

@@ -30,6 +30,9 @@ public:
     // the folder; points PGSERVICEFILE at it and returns its path.
     QString useService(const QString &user, const QString &database = QStringLiteral("register"));
 
+    // From now on the role signs in with this password (every other role still needs none).
+    bool requirePassword(const QString &role, const QString &password);
+
 private:
     bool run(const QStringList &command, QString *out = nullptr) const;
     QTemporaryDir dir_;
