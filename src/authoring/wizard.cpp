@@ -172,9 +172,6 @@ QString wizard::misfits() const
 
 void wizard::save()
 {
-    // The entries stay on the wizard's pages, to be saved on the teacher's computer.
-    if (worksheetsReadOnly())
-        return;
     const WorksheetEntries e = entries();
     const QString problem = titleProblem(e.title);
     if (!problem.isEmpty()) {
@@ -198,6 +195,9 @@ void wizard::save()
 
 void wizard::genwork()
 {
+    // Said before any check of the typing, which stays in the wizard for the teacher's computer.
+    if (worksheetsReadOnly())
+        return;
     if (Text1->text().isEmpty()) {
         messages::ok(QStringLiteral("You have not chosen a title for your worksheet"));
         return;

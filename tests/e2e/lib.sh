@@ -27,10 +27,28 @@ e2e_on_atspi_bus() {
 }
 # walk COMMAND ARGS...: atspi.py (see there) on that bus
 walk() { /usr/bin/python3 "$HERE/atspi.py" "$@"; }
+# press NAME [PAUSE]: the button of that name pressed on the bus, then a rest (0.8 s)
+press() { walk press "$1" || e2e_fail "no \"$1\" button"; sleep "${2:-0.8}"; }
+# click_on ROLE NAME: a real click in the middle of that object
+click_on() {
+    local at; at=$(walk where "$1" "$2") || e2e_fail "no $1 \"$2\" on show"
+    e2e_click ${at% *} ${at#* }; sleep 0.5
+}
+# quiz_as PUPIL Q...: from the menu, the planets quiz for PUPIL, with questions Q (1-10) answered wrong
+quiz_as() {
+    local pupil=$1 q; shift
+    e2e_press "Other Planets" 1
+    e2e_press "Multiple Choice" 1
+    walk wait-text "Who is doing this?" || e2e_fail "no name picker before the quiz"
+    press "$pupil" 1
+    e2e_read_bank
+    for q in "$@"; do RIGHT[q - 1]=$(( RIGHT[q - 1] % 4 + 1 )); done
+    e2e_answer_all
+}
 
 # e2e_read_bank: BANK, the shipped "Other Planets" bank, and RIGHT, its ten right answers (1-4)
 e2e_read_bank() {
-    BANK="$(dirname "$BIN")/../share/quillmoor/multiple/Other Planets.txt"
+    BANK=${BANK:-"$(dirname "$BIN")/../share/quillmoor/multiple/Other Planets.txt"}
     mapfile -t RIGHT < <(tr -d '\r' <"$BANK" | awk 'NR >= 8 && (NR - 8) % 7 == 0')
     [ "${#RIGHT[@]}" = 10 ] || e2e_fail "cannot read the right answers from the bank"
 }

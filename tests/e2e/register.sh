@@ -23,22 +23,7 @@ start() {  # start LOGNAME: the program to its menu, keeping the teacher's folde
     trap 'kill -9 $APP_PID 2>/dev/null; kill $ATSPI_PID 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
     walk wait-text "Class Register" || e2e_fail "$1: the menu is not on the accessibility bus"
 }
-press() { walk press "$1" || e2e_fail "no \"$1\" button"; sleep "${2:-0.8}"; }
-click_on() {  # click_on ROLE NAME: a real click in the middle of that object
-    local at; at=$(walk where "$1" "$2") || e2e_fail "no $1 \"$2\" on show"
-    e2e_click ${at% *} ${at#* }; sleep 0.5
-}
 register_csv() { XDG_DATA_HOME="$E2E_HOME" XDG_CONFIG_DIRS="$E2E_HOME/no-school" "$BIN" --export-results "$1" || e2e_fail "--export-results failed"; }
-quiz_as() {  # quiz_as PUPIL Q...: the planets quiz for PUPIL, with questions Q (1-10) answered wrong
-    local pupil=$1 q; shift
-    e2e_press "Other Planets" 1
-    e2e_press "Multiple Choice" 1
-    walk wait-text "Who is doing this?" || e2e_fail "no name picker before the quiz"
-    press "$pupil" 1
-    e2e_read_bank
-    for q in "$@"; do RIGHT[q - 1]=$(( RIGHT[q - 1] % 4 + 1 )); done
-    e2e_answer_all
-}
 PIN=2468
 
 # The teacher: a PIN chosen (typed twice), a class made, three names pasted in.
