@@ -216,8 +216,9 @@ void Room::open(reg::Register *store)
 {
     store_ = store;
     waiting->setText(waitingNote());
+    disconnect(waitingWatch_);
     if (reg::ServerLink *link = classroom::link())
-        connect(link, &reg::ServerLink::roundDone, this, [this] { waiting->setText(waitingNote()); }, Qt::UniqueConnection);
+        waitingWatch_ = connect(link, &reg::ServerLink::roundDone, this, [this] { waiting->setText(waitingNote()); });
     const QList<reg::ClassInfo> classes = store_->classes();
     showClasses(classes.isEmpty() ? 0 : classes.first().id);
     tabs->setCurrentIndex(classes.isEmpty() ? 0 : tabs->currentIndex());

@@ -85,4 +85,5 @@ private:
     QList<reg::Pupil> pupils_;      // the chosen class's
     QStringList activities_;        // the results' columns
     bool filling_ = false;          // lists being filled: their changes are not edits
+    QMetaObject::Connection waitingWatch_;  // the school's link telling of each round of sending
 };

@@ -297,11 +297,11 @@ bool Store::answers() const
 bool Store::exec(const QString &sql, const QVariantList &values) const
 {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    if (!q.prepare(sql))
-        return false;
+    // A server prepares the statement itself, so it can fail (or time out) here too.
+    const bool prepared = q.prepare(sql);
     for (const QVariant &v : values)
         q.addBindValue(v);
-    if (!q.exec()) {
+    if (!prepared || !q.exec()) {
         lastFailure_ = q.lastError().nativeErrorCode();
         // The first line only: a server's detail lines can quote the values, a pupil's name among them.
         qCWarning(lcRegister).noquote() << "register write failed:" << lastFailure_ << q.lastError().databaseText().section(QLatin1Char('\n'), 0, 0);

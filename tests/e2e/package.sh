@@ -47,7 +47,7 @@ done
 
 # What the package tells its users: dependencies, the manual, the version on the Acknowledgments page.
 control=$(dpkg-deb -f "$deb" Depends Recommends)
-for p in libqt6widgets6 libqt6multimedia6 libqt6sql6-sqlite libqt6charts6 'Recommends:.*fonts-liberation2' 'Recommends:.*fonts-wine'; do
+for p in libqt6widgets6 libqt6multimedia6 libqt6sql6-sqlite libqt6charts6 'Recommends:.*fonts-liberation2' 'Recommends:.*fonts-wine' 'Recommends:.*libqt6sql6-psql'; do
     grep -q "$p" <<<"$control" || e2e_fail "control lacks $p: $control"
 done
 # Only the speech module links flite: its presence shows the modules were read too.

@@ -9,6 +9,8 @@
 #include "register/classroom.h"
 #include "register/link.h"
 #include "register/picker.h"
+#include "register/pin.h"
+#include "register/pinpad.h"
 #include "register/room.h"
 #include "shell/intro0.h"
 #include "core/shared.h"
@@ -17,6 +19,7 @@
 #include "topics/hub.h"
 #include "ui/screens.h"
 
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -176,6 +179,54 @@ private slots:
         QVERIFY(server->sql(QStringLiteral("GRANT INSERT ON attempts TO quillmoor_pupils")));
         QCOMPARE(round(), 0);
         QCOMPARE(onServer(QStringLiteral("SELECT string_agg(computer, ' ' ORDER BY ended) FROM attempts")), QStringLiteral("suite-1 suite-2"));
+    }
+
+    // A server that sits on a statement (a table locked by someone else): the quiz's results show
+    // at once, the attempt waits in the outbox while the statement is cut off after its timeout,
+    // and it is sent once the server answers again.
+    void slowServer()
+    {
+        server->useService(QStringLiteral("pupil"));
+        classroom::useServer(QStringLiteral("quillmoor"));
+        QCOMPARE(round(), 0);
+        QProcess holder;
+        holder.start(PgServer::binDir() + QStringLiteral("/psql"),
+                     {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-h"), server->socketDir(), QStringLiteral("-U"),
+                      QStringLiteral("quillmoor"), QStringLiteral("-d"), QStringLiteral("register"), QStringLiteral("-c"),
+                      QStringLiteral("BEGIN; LOCK TABLE attempts IN ACCESS EXCLUSIVE MODE; SELECT pg_sleep(12); COMMIT;")});
+        QTRY_COMPARE(onServer(QStringLiteral("SELECT count(*) FROM pg_locks WHERE relation = 'attempts'::regclass AND granted")),
+                     QStringLiteral("1"));
+        quizAs(QStringLiteral("Amira"), {1, 2, 3, 4, 5, 6, 7});
+        QCOMPARE(classroom::link()->outbox().count(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(classroom::link()->problem().contains(QStringLiteral("57014")), 11000);  // cut off
+        QCOMPARE(holder.state(), QProcess::Running);  // all the while the table was held
+        QVERIFY(holder.waitForFinished(20000));
+        QCOMPARE(round(), 0);
+        QCOMPARE(onServer(QStringLiteral("SELECT string_agg(score::text, ' ') FROM attempts")), QStringLiteral("7"));
+    }
+
+    // A teacher's computer whose attempts the server refuses for now: the room says how many wait
+    // here, and says no more once they are sent.
+    void roomSaysWhatWaits()
+    {
+        server->useService(QStringLiteral("teacher"));
+        QVERIFY(server->sql(QStringLiteral("REVOKE INSERT ON attempts FROM quillmoor_teachers")));
+        classroom::useServer(QStringLiteral("quillmoor"));
+        QCOMPARE(round(), 0);
+        quizAs(QStringLiteral("Ben"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+        QCOMPARE(round(), 1);
+        QVERIFY(classroom::setUp()->setSetting(QStringLiteral("pin"), pin::hash(QStringLiteral("2468"))));
+        QTest::mouseClick(Screens::show<intro0>()->Label2[21], Qt::LeftButton);  // "Class Register"
+        PinPad *pad = Screens::find<PinPad>();
+        QVERIFY(pad && pad->isVisible());
+        QTest::keyClicks(pad->Text1, QStringLiteral("2468"));
+        QTest::mouseClick(pad->Command1, Qt::LeftButton);
+        Room *room = Screens::find<Room>();
+        QVERIFY(room && room->isVisible());
+        QCOMPARE(room->waiting->text(), QStringLiteral("1 result from this computer is waiting to be sent to the school's register."));
+        QVERIFY(server->sql(QStringLiteral("GRANT INSERT ON attempts TO quillmoor_teachers")));
+        QCOMPARE(round(), 0);
+        QTRY_COMPARE(room->waiting->text(), QString());
     }
 
     // A wrong password: told in the room and the log, and the quiz still waits in the outbox.
