@@ -64,8 +64,8 @@ fi
 
 echo "== fuzz targets on their seeds"
 if cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMOOR_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null \
-        && cmake --build build-fuzz -j"$jobs" --target fuzz_fieldreader fuzz_catalogue fuzz_wmf fuzz_questions fuzz_descriptions fuzz_classlist; then
-    for target in fieldreader catalogue wmf questions descriptions classlist; do
+        && cmake --build build-fuzz -j"$jobs" --target fuzz_fieldreader fuzz_catalogue fuzz_wmf fuzz_questions fuzz_descriptions fuzz_classlist fuzz_school; then
+    for target in fieldreader catalogue wmf questions descriptions classlist school; do
         work=$(mktemp -d)
         cp -r "fuzz/corpus/$target/." "$work/"
         if "build-fuzz/fuzz/fuzz_$target" "$work" -max_total_time=20 -rss_limit_mb=1024 -max_len=65536 \

@@ -89,8 +89,10 @@ void enterRoom()
         return;
     }
     if (!store->mayChange()) {
-        messages::ok(QStringLiteral("This computer may only add results to the school's register. "
-                                    "Open the Class Register on a teacher's computer."));
+        const QString only = QStringLiteral("This computer may only add results to the school's register. "
+                                            "Open the Class Register on a teacher's computer.");
+        const QString waiting = waitingNote();
+        messages::ok(waiting.isEmpty() ? only : only + QStringLiteral("\n\n") + waiting);
         return;
     }
     const QString aside = store->setting(QStringLiteral("set-aside"));

@@ -50,7 +50,7 @@ bool PgServer::run(const QStringList &command, QString *out) const
     return true;
 }
 
-PgServer::PgServer()
+PgServer::PgServer(bool durable) : durable_(durable)
 {
     const QString bin = binDir();
     if (bin.isEmpty() || !dir_.isValid())
@@ -71,7 +71,7 @@ PgServer::PgServer()
 bool PgServer::start()
 {
     running_ = run({binDir() + QStringLiteral("/pg_ctl"), QStringLiteral("-D"), dir_.filePath(QStringLiteral("data")), QStringLiteral("-o"),
-                    QStringLiteral("-k %1 -c listen_addresses='' -c fsync=off").arg(dir_.path()), QStringLiteral("-l"),
+                    QStringLiteral("-k %1 -c listen_addresses='' -c fsync=%2").arg(dir_.path(), durable_ ? "on" : "off"), QStringLiteral("-l"),
                     dir_.filePath(QStringLiteral("log")), QStringLiteral("-w"), QStringLiteral("start")});
     return running_;
 }
