@@ -127,18 +127,21 @@ stop_printing() {
 
 # What the test command must leave as it found it: the machine's default printer and queues
 # (asked of its own print server, not ours) and the backends.
-machine_printing_state() {
+machine_state() {
     env -u CUPS_SERVER -u CUPS_SERVERROOT lpstat -d 2>&1
     env -u CUPS_SERVER -u CUPS_SERVERROOT lpstat -v 2>&1
     ls -l --time-style=full-iso /usr/lib/cups/backend 2>&1
+    # The machine's own PostgreSQL clusters (the tests run private ones) and school settings.
+    command -v pg_lsclusters >/dev/null && pg_lsclusters 2>&1
+    ls -l --time-style=full-iso /etc/postgresql-common /etc/xdg/quillmoor 2>&1
 }
-machine_snapshot() { machine_printing_state >"$1"; }
+machine_snapshot() { machine_state >"$1"; }
 # machine_unchanged FILE: compares with the snapshot; prints the difference when there is one.
 machine_unchanged() {
-    if machine_printing_state | diff "$1" - >"$1.diff"; then
-        echo "machine printing set-up unchanged: ok"
+    if machine_state | diff "$1" - >"$1.diff"; then
+        echo "machine set-up (printing, PostgreSQL, school settings) unchanged: ok"
     else
-        echo "FAIL: the machine's printing set-up changed:"; cat "$1.diff"; return 1
+        echo "FAIL: the machine's set-up changed:"; cat "$1.diff"; return 1
     fi
 }
 

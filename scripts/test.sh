@@ -28,7 +28,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 cmake --build build -j"$jobs" || exit 1
 
 . scripts/services.sh
-machine_snapshot build/machine-printing.before  # compared at the end: the run must leave it as it was
+machine_snapshot build/machine.before  # compared at the end: the run must leave it as it was
 start_services || exit 1
 trap stop_services EXIT
 
@@ -91,7 +91,7 @@ else
     echo "the fuzz build failed"; failed=$((failed + 1))
 fi
 
-stop_services; machine_unchanged build/machine-printing.before && passed=$((passed + 1)) || failed=$((failed + 1))
+stop_services; machine_unchanged build/machine.before && passed=$((passed + 1)) || failed=$((failed + 1))
 echo
 echo "all: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
