@@ -2,52 +2,13 @@
 // The register through the real screens: nothing asked or written until a class is set up;
 // then the picker before a quiz or an activity, and each score kept for the pupil who picked.
 #include "activities/engine.h"
-#include "core/shared.h"
-#include "quiz/multiple.h"
-#include "quiz/welldone.h"
 #include "register/classroom.h"
-#include "register/picker.h"
 #include "register/store.h"
-#include "shell/intro0.h"
+#include "register/walks.h"
 #include "support/testenv.h"
-#include "topics/hub.h"
-#include "ui/screens.h"
 
 #include <QFile>
 #include <QLineEdit>
-#include <QTest>
-
-namespace {
-
-void openQuiz()
-{
-    QTest::mouseClick(Screens::show<intro0>()->Label2[10], Qt::LeftButton);  // "Other Planets"
-    QTest::mouseClick(Screens::find<weather>()->label3[0], Qt::LeftButton);  // "Multiple Choice"
-}
-
-// Answers the quiz on show, right on the questions of `right` (1-10), and checks the score.
-void takeQuiz(const QList<int> &right)
-{
-    multiple *quiz = Screens::find<multiple>();
-    QVERIFY(quiz && quiz->isVisible());
-    for (int q = 1; q <= 10; ++q) {
-        const int good = shared::correct[q].toInt();
-        QTest::mouseClick(quiz->Option1[right.contains(q) ? good : good % 4 + 1], Qt::LeftButton);
-        QTest::mouseClick(quiz->label3[1], Qt::LeftButton);
-    }
-    QTRY_VERIFY(Screens::find<Welldone>() && Screens::find<Welldone>()->isVisible());
-}
-
-QStringList namesShown(Picker *p)
-{
-    QStringList out;
-    for (int i = 0; i < Picker::kPerPage; ++i)
-        if (p->names[i]->isVisibleTo(p))
-            out << p->names[i]->text();
-    return out;
-}
-
-}  // namespace
 
 class TestClassroom : public QObject {
     Q_OBJECT

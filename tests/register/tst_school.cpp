@@ -4,52 +4,22 @@
 // it is back, exactly once, also when a reply was lost; what the server refuses is never dropped
 // unless its pupil is gone; a wrong password is told in the teacher's room; ten computers at
 // once lose and double nothing.
-#include "quiz/multiple.h"
-#include "quiz/welldone.h"
 #include "register/classroom.h"
 #include "register/link.h"
-#include "register/picker.h"
 #include "register/pin.h"
 #include "register/pinpad.h"
 #include "register/room.h"
-#include "shell/intro0.h"
-#include "core/shared.h"
+#include "register/walks.h"
 #include "support/pgserver.h"
 #include "support/testenv.h"
-#include "topics/hub.h"
-#include "ui/screens.h"
 
-#include <QProcess>
 #include <QEventLoop>
-#include <QTimer>
-#include <QTest>
+#include <QProcess>
 #include <QThread>
+#include <QTimer>
 #include <QUuid>
 
 namespace {
-
-// The picker's name, then the Other Planets quiz with the questions of `right` right.
-void quizAs(const QString &pupil, const QList<int> &right)
-{
-    QTest::mouseClick(Screens::show<intro0>()->Label2[10], Qt::LeftButton);  // "Other Planets"
-    QTest::mouseClick(Screens::find<weather>()->label3[0], Qt::LeftButton);  // "Multiple Choice"
-    Picker *picker = Screens::find<Picker>();
-    QVERIFY(picker && picker->isVisible());
-    ClickLabel *name = nullptr;
-    for (int i = 0; i < Picker::kPerPage; ++i)
-        if (picker->names[i]->isVisibleTo(picker) && picker->names[i]->text() == pupil)
-            name = picker->names[i];
-    QVERIFY2(name, qPrintable(pupil + QStringLiteral(" is not offered")));
-    QTest::mouseClick(name, Qt::LeftButton);
-    multiple *quiz = Screens::find<multiple>();
-    QVERIFY(quiz && quiz->isVisible());
-    for (int q = 1; q <= 10; ++q) {
-        const int good = shared::correct[q].toInt();
-        QTest::mouseClick(quiz->Option1[right.contains(q) ? good : good % 4 + 1], Qt::LeftButton);
-        QTest::mouseClick(quiz->label3[1], Qt::LeftButton);
-    }
-    QTRY_VERIFY(Screens::find<Welldone>() && Screens::find<Welldone>()->isVisible());
-}
 
 reg::Attempt attemptOf(qint64 pupil, int minute)
 {
