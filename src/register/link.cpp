@@ -178,7 +178,7 @@ bool RemoteRegister::mayChange() const { return link_->call<bool>([](Store &s) {
 
 qint64 RemoteRegister::addClass(const QString &name)
 {
-    return link_->call<qint64>([name](Store &s) { return s.addClass(name); }, 0);
+    return changed(link_->call<qint64>([name](Store &s) { return s.addClass(name); }, 0));
 }
 QList<ClassInfo> RemoteRegister::classes() const
 {
@@ -186,15 +186,15 @@ QList<ClassInfo> RemoteRegister::classes() const
 }
 bool RemoteRegister::renameClass(qint64 classId, const QString &name)
 {
-    return link_->call<bool>([=](Store &s) { return s.renameClass(classId, name); }, false);
+    return changed(link_->call<bool>([=](Store &s) { return s.renameClass(classId, name); }, false));
 }
 bool RemoteRegister::removeClass(qint64 classId)
 {
-    return link_->call<bool>([=](Store &s) { return s.removeClass(classId); }, false);
+    return changed(link_->call<bool>([=](Store &s) { return s.removeClass(classId); }, false));
 }
 int RemoteRegister::addPupils(qint64 classId, const QStringList &names)
 {
-    return link_->call<int>([=](Store &s) { return s.addPupils(classId, names); }, -1);
+    return changed(link_->call<int>([=](Store &s) { return s.addPupils(classId, names); }, -1));
 }
 QList<Pupil> RemoteRegister::pupils(qint64 classId) const
 {
@@ -202,11 +202,11 @@ QList<Pupil> RemoteRegister::pupils(qint64 classId) const
 }
 bool RemoteRegister::renamePupil(qint64 pupilId, const QString &name)
 {
-    return link_->call<bool>([=](Store &s) { return s.renamePupil(pupilId, name); }, false);
+    return changed(link_->call<bool>([=](Store &s) { return s.renamePupil(pupilId, name); }, false));
 }
 bool RemoteRegister::removePupil(qint64 pupilId)
 {
-    return link_->call<bool>([=](Store &s) { return s.removePupil(pupilId); }, false);
+    return changed(link_->call<bool>([=](Store &s) { return s.removePupil(pupilId); }, false));
 }
 bool RemoteRegister::record(const Attempt &attempt) { return link_->record(attempt); }
 QList<Attempt> RemoteRegister::attempts(qint64 classId) const

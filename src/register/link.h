@@ -88,6 +88,13 @@ public:
     bool setSetting(const QString &key, const QString &value) override;
 
 private:
+    // After a change to the class lists: the picker here offers them at once, not at the next round.
+    template <typename T>
+    T changed(T result)
+    {
+        link_->sendSoon();
+        return result;
+    }
     ServerLink *link_;
 };
 

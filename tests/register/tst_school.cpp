@@ -202,6 +202,9 @@ private slots:
         QVERIFY(server->sql(QStringLiteral("GRANT INSERT ON attempts TO quillmoor_teachers")));
         QCOMPARE(round(), 0);
         QTRY_COMPARE(room->waiting->text(), QString());
+        // A name added in the room is offered by this computer's picker straight away.
+        QCOMPARE(classroom::setUp()->addPupils(room->classId(), {QStringLiteral("Cai")}), 1);
+        QTRY_COMPARE(classroom::link()->outbox().pupils(room->classId()).size(), 3);
     }
 
     // A wrong password: told in the room and the log, and the quiz still waits in the outbox.
