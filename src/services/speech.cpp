@@ -28,7 +28,7 @@ public:
     void say(const QString &text) override
     {
         if (SpeechBackend *b = backend())
-            b->say(text);
+            b->say(spokenWords(text));
     }
     void stop() override
     {

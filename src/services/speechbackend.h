@@ -2,6 +2,7 @@
 #pragma once
 // What the speech module offers the program: one voice, ready or not, that speaks a text and
 // returns at once.
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -35,4 +36,21 @@ inline QStringList spokenSentences(const QString &text)
         start = i + 1;
     }
     return pieces;
+}
+
+// Temperatures as words, as a voice should say them: "-5 °C" (with a minus sign or a hyphen) is
+// "minus 5 degrees Celsius", "212 °F" "212 degrees Fahrenheit", "32°" "32 degrees", and the unit
+// alone, "°C", "degrees Celsius". A hyphen between two numbers ("3-5") is left alone.
+inline QString spokenWords(const QString &text)
+{
+    static const QRegularExpression signedDegrees(QStringLiteral("(^|[\\s(])[-\u2212](\\d)"));
+    static const QRegularExpression celsius(QStringLiteral("\\s*°\\s*C\\b"));
+    static const QRegularExpression fahrenheit(QStringLiteral("\\s*°\\s*F\\b"));
+    static const QRegularExpression degrees(QStringLiteral("\\s*°"));
+    QString t = text;
+    t.replace(signedDegrees, QStringLiteral("\\1minus \\2"));
+    t.replace(celsius, QStringLiteral(" degrees Celsius"));
+    t.replace(fahrenheit, QStringLiteral(" degrees Fahrenheit"));
+    t.replace(degrees, QStringLiteral(" degrees"));
+    return t.trimmed();
 }

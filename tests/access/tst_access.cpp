@@ -402,6 +402,24 @@ private slots:
         QTEST(::spokenSentences(answers.isEmpty() ? text : readableQuestion(text, answers)), "pieces");
     }
 
+    // Temperatures go to the voice as words, whichever minus and spacing the text uses.
+    void temperaturesSpoken_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("hyphen") << "-5 °C is colder." << "minus 5 degrees Celsius is colder.";
+        QTest::newRow("minus sign, in a sentence") << QString::fromUtf8("A freezer is about \u221218 °C.") << "A freezer is about minus 18 degrees Celsius.";
+        QTest::newRow("Fahrenheit, no blank, in brackets") << "100 °C (212°F)" << "100 degrees Celsius (212 degrees Fahrenheit)";
+        QTest::newRow("degrees alone") << "212° Fahrenheit" << "212 degrees Fahrenheit";
+        QTest::newRow("the unit alone") << "in degrees Celsius (°C)." << "in degrees Celsius ( degrees Celsius).";
+        QTest::newRow("a range keeps its hyphen") << "Years 3-5, Class 4-B" << "Years 3-5, Class 4-B";
+    }
+    void temperaturesSpoken()
+    {
+        QFETCH(QString, text);
+        QTEST(spokenWords(text), "spoken");
+    }
+
 private:
     multiple *openQuiz(bool fresh = true)
     {
