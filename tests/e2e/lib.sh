@@ -145,12 +145,12 @@ e2e_heard() {
 
 # e2e_start LOGNAME: starts the program with a fresh teacher's folder and no sound server (unless
 # E2E_PULSE_SERVER names one); sets APP_PID, E2E_HOME, the stage's size SW, SH and a trap that
-# ends the program and removes the folder
+# ends the program and removes the folder (then runs E2E_ON_EXIT, the script's own clean-up)
 # (With E2E_KEEP_HOME set, the teacher's folder of the run before is kept: a restart. The school's
 # settings are read from E2E_CONFIG_DIRS, by default a folder that has none: never the machine's.)
 e2e_start() {
     [ -n "${E2E_KEEP_HOME:-}" ] || E2E_HOME=$(mktemp -d)
-    trap 'kill $APP_PID 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
+    trap 'kill $APP_PID 2>/dev/null; rm -rf "$E2E_HOME"; ${E2E_ON_EXIT:-}' EXIT
     env QUILLMOOR_SCALE="$QUILLMOOR_SCALE" XDG_DATA_HOME="$E2E_HOME" XDG_CONFIG_DIRS="${E2E_CONFIG_DIRS:-$E2E_HOME/no-school}" PULSE_SERVER="${E2E_PULSE_SERVER:-unix:/nonexistent/pulse}" \
         "$BIN" >"$E2E_ARTIFACTS/$1.log" 2>&1 &
     APP_PID=$!

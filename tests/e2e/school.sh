@@ -33,6 +33,7 @@ cleanup() {
     rm -rf "$work" "$pg" "$E2E_HOME"
 }
 trap cleanup EXIT
+E2E_ON_EXIT=cleanup  # kept by the program's own trap too: the server never outlives the test
 as_pg "$PGB/initdb" -D "$pg/data" -A trust -U quillmoor --no-sync -E UTF8 --locale=C.UTF-8 >"$E2E_ARTIFACTS/initdb.log" 2>&1 \
     || e2e_fail "initdb failed"
 as_pg "$PGB/pg_ctl" -D "$pg/data" -o "-k $pg -c listen_addresses='' -c fsync=off" -l "$pg/log" -w start >/dev/null \
@@ -72,9 +73,9 @@ EOF
     BIN=$work/$1
 }
 start() {  # start LOGNAME: the program to its menu, each computer with a home of its own
+    [ -n "${E2E_HOME:-}" ] && rm -rf "$E2E_HOME"
     unset E2E_KEEP_HOME
     e2e_start_to_menu "$1"
-    trap cleanup EXIT
     walk wait-text "Class Register" || e2e_fail "$1: the menu is not on the accessibility bus"
 }
 leave() {  # by the menu's Exit, which must end the program cleanly
