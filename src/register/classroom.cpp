@@ -31,9 +31,11 @@ struct Registers {
 
 Registers &open()
 {
-    static Registers r;
     // Closed with the application: left to the C++ run-time after main(), a database connection
-    // would close after Qt SQL's own statics are gone, and crash the program's exit.
+    // would close after Qt SQL's own statics are gone, and crash the program's exit. Never
+    // destroyed by the run-time either: when the display goes away Qt ends the program with
+    // exit(), skipping the application's close, and what is kept is already on the disk.
+    static Registers &r = *new Registers;
     static const bool closedWithApp = [] {
         qAddPostRoutine([] {
             r.remote.reset();
