@@ -14,7 +14,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <map>
 #include <stdexcept>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -124,7 +126,7 @@ TextStyle sized(TextStyle s, double points, bool bold = false)
 struct PlanetInfo {
     const char *name;
     QColor colour;
-    double size;  // relative diameter on the page (not to scale: the giants would not fit)
+    double size;  // relative diameter on the page: not to scale, as the drawing says, or the rocky planets would be dots
 };
 
 const PlanetInfo kSolarSystem[] = {
@@ -160,94 +162,159 @@ void solarSystem(Writer &w, const Layout &l, QRect area)
         caption(w, l, cx, mid + unit / 2 + 330, QString::fromLatin1(p.name));
         x += step;
     }
+    TextStyle s = sized(l.small, l.print ? 9 : 10);
+    s.colour = l.print ? Qt::black : QColor(200, 210, 235);
+    s.align = Qt::AlignRight;
+    w.text(area.right(), area.top() + ascent(s), QStringLiteral("Not to scale"), s);
 }
 
-// A row of planet pictures (outlines on paper), named beneath.
-void planetRow(Writer &w, const Layout &l, QRect area, const QStringList &names)
+// Planets' diameters in km, for the rows drawn to scale.
+double diameterKm(const QString &name)
 {
-    const int d = std::min(area.height() - 400, area.width() / int(names.size()) - 300);
-    const int gap = (area.width() - d * int(names.size())) / int(names.size());
-    for (int i = 0; i < names.size(); ++i) {
-        const int x = area.left() + gap / 2 + i * (d + gap);
-        const QRect box(x, area.top(), d, d);
-        if (l.print) {
-            w.ellipse(box.adjusted(d / 10, d / 10, -d / 10, -d / 10), QColor(225, 225, 225), Qt::black, 15);
-        } else {
-            const int px = d / 15;  // drawn at screen resolution
-            w.image(box, planetImage(names[i].toLower(), QSize(px, px), 1.0, -14, 24));
-        }
-        caption(w, l, x + d / 2, area.top() + d + 280, names[i]);
-    }
-}
-
-// A thermometer with its parts named.
-void thermometerParts(Writer &w, const Layout &l, QRect area)
-{
-    const int cx = area.left() + area.width() / 3;
-    const int top = area.top() + 60, bulbR = 260, tubeW = 200;
-    const int bulbY = area.bottom() - bulbR - 40;
-    const QColor glass = l.print ? QColor(240, 240, 240) : QColor(225, 235, 248), red = l.print ? QColor(90, 90, 90) : QColor(220, 30, 30);
-    w.rectangle(QRect(cx - tubeW / 2, top, tubeW, bulbY - top), glass, l.ink, 15);
-    w.ellipse(QRect(cx - bulbR, bulbY - bulbR, 2 * bulbR, 2 * bulbR), red, l.ink, 15);
-    const int liquidTop = top + (bulbY - top) * 45 / 100;
-    w.rectangle(QRect(cx - 40, liquidTop, 80, bulbY - liquidTop), red);
-    for (int i = 0; i <= 10; ++i) {
-        const int y = top + 100 + i * (bulbY - top - 200) / 10;
-        w.line(QPoint(cx + tubeW / 2, y), QPoint(cx + tubeW / 2 + (i % 5 ? 100 : 180), y), l.ink, 12);
-    }
-    TextStyle s = sized(l.body, l.print ? 11 : 11.5, true);
-    s.colour = l.accent;
-    auto label = [&](QPoint at, QPoint to, const QString &text) {
-        w.line(to, at, l.faint, 15);
-        w.text(at.x() + 60, at.y() + 60, text, s);
+    static const std::map<QString, double> km = {
+        {QStringLiteral("Mercury"), 4879}, {QStringLiteral("Venus"), 12104},   {QStringLiteral("Earth"), 12756},  {QStringLiteral("Mars"), 6792},
+        {QStringLiteral("Jupiter"), 142984}, {QStringLiteral("Saturn"), 120536}, {QStringLiteral("Uranus"), 51118}, {QStringLiteral("Neptune"), 49528},
     };
-    const int labelX = cx + tubeW / 2 + 900;
-    label(QPoint(labelX, top + 200), QPoint(cx + tubeW / 2 + 200, top + 200), QStringLiteral("scale"));
-    label(QPoint(labelX, top + (bulbY - top) / 4), QPoint(cx, top + (bulbY - top) / 4), QStringLiteral("thin glass tube"));
-    label(QPoint(labelX, liquidTop + 300), QPoint(cx + 40, liquidTop + 300), QStringLiteral("liquid rises when warmer"));
-    label(QPoint(labelX, bulbY), QPoint(cx + bulbR, bulbY), QStringLiteral("bulb of liquid"));
+    return km.at(name);
 }
 
-// The Celsius and Fahrenheit scales side by side, with the temperatures to remember.
-void scales(Writer &w, const Layout &l, QRect area)
+// A strip of space with planets drawn to one scale, the largest filling the strip's height, named
+// beneath. Saturn's rings are drawn about its globe, so its picture is wider than its globe.
+void planetRow(Writer &w, const Layout &l, QRect area, const QStringList &names, const QString &note)
 {
-    const int top = area.top() + 300, bottom = area.bottom() - 100;
-    auto yOfC = [&](double c) { return int(bottom - (c + 10) / 120.0 * (bottom - top)); };  // -10 to 110 degrees C
-    const int cX = area.left() + area.width() * 28 / 100, fX = area.left() + area.width() * 52 / 100;
-    TextStyle head = sized(l.body, l.print ? 11 : 11.5, true);
-    head.colour = l.accent;
-    head.align = Qt::AlignHCenter;
-    w.text(cX, area.top() + 180, QStringLiteral("°C"), head);
-    w.text(fX, area.top() + 180, QStringLiteral("°F"), head);
-    w.line(QPoint(cX, yOfC(-10)), QPoint(cX, yOfC(110)), l.ink, 25);
-    w.line(QPoint(fX, yOfC(-10)), QPoint(fX, yOfC(110)), l.ink, 25);
+    const int strip = area.height() - 420;  // the names go beneath
+    double twipsPerKm = 1e9;  // the largest that lets every picture, Saturn's rings and all, fit the strip
+    for (const QString &n : names)
+        twipsPerKm = std::min(twipsPerKm, (strip - 160) / (diameterKm(n) * (n == QLatin1String("Saturn") ? 1.45 : 1.0)));
+    auto pictureWidth = [&](const QString &n) {
+        const double d = diameterKm(n) * twipsPerKm;
+        return n == QLatin1String("Saturn") ? d * 2.27 : d;
+    };
+    double used = 0;
+    for (const QString &n : names)
+        used += pictureWidth(n);
+    const double gap = (area.width() - used) / names.size();
+    const QRect space(area.left(), area.top(), area.width(), strip);
+    w.rectangle(space, l.print ? QColor(255, 255, 255) : QColor(0, 0, 0), l.print ? Qt::black : QColor(), 12);
+    double x = area.left() + gap / 2;
+    const int mid = area.top() + strip / 2;
+    for (const QString &n : names) {
+        const int d = std::max(30, int(std::lround(diameterKm(n) * twipsPerKm)));
+        const int cx = int(std::lround(x + pictureWidth(n) / 2));
+        if (l.print) {
+            if (n == QLatin1String("Saturn"))
+                w.ellipse(QRect(cx - d * 113 / 100, mid - d / 5, d * 226 / 100, d * 2 / 5), QColor(), Qt::black, 15);
+            w.ellipse(QRect(cx - d / 2, mid - d / 2, d, d), QColor(225, 225, 225), Qt::black, 12);
+        } else {
+            // Drawn at screen resolution (15 twips to the pixel), sized so that planetImage's globe
+            // comes out at this diameter; Saturn's picture has room for its tilted rings.
+            const double px = d / 15.0;
+            const bool ringed = n == QLatin1String("Saturn");
+            const int wpx = int(std::ceil(px * (ringed ? 2.21 : 1.0) + 3)), hpx = int(std::ceil(px * (ringed ? 1.45 : 1.0) + 3));
+            const QSize size(wpx, hpx);
+            w.image(QRect(cx - wpx * 15 / 2, mid - hpx * 15 / 2, wpx * 15, hpx * 15), planetImage(n.toLower(), size, 1.5, -14, 24));
+        }
+        caption(w, l, cx, area.top() + strip + 300, n);
+        x += pictureWidth(n) + gap;
+    }
+    TextStyle s = sized(l.small, l.print ? 9 : 10);
+    s.colour = l.print ? Qt::black : QColor(200, 210, 235);
+    s.align = Qt::AlignRight;  // the top right is clear: the rows end with a small planet
+    w.text(area.right() - 90, area.top() + 60 + ascent(s), note, s);
+}
+
+// Two thermometers lying along the page, numbered in degrees Celsius from -10 to 40 with a small
+// mark every 2 degrees, for pupils to read: A shows 24 °C and has its parts named; B is below zero.
+void thermometerReadings(Writer &w, const Layout &l, QRect area)
+{
+    const int from = -10, to = 40;
+    const int left = area.left() + 900, right = area.right() - 1900;
+    auto xOf = [&](double c) { return int(std::lround(left + 250 + (c - from) * (right - left - 400) / double(to - from))); };
+    const QColor glass = l.print ? QColor(245, 245, 245) : QColor(225, 235, 248), red = l.print ? QColor(90, 90, 90) : QColor(220, 30, 30);
     TextStyle num = sized(l.body, l.print ? 10 : 10.5);
     num.colour = l.ink;
-    for (int c = 0; c <= 100; c += 10) {
-        w.line(QPoint(cX - 100, yOfC(c)), QPoint(cX, yOfC(c)), l.ink, 12);
-        num.align = Qt::AlignRight;
-        w.text(cX - 140, yOfC(c) + 60, QString::number(c), num);
-    }
-    for (int f = 20; f <= 220; f += 20) {
-        const double c = (f - 32) * 5.0 / 9.0;
-        w.line(QPoint(fX, yOfC(c)), QPoint(fX + 100, yOfC(c)), l.ink, 12);
-        num.align = Qt::AlignLeft;
-        w.text(fX + 140, yOfC(c) + 60, QString::number(f), num);
-    }
-    struct Mark {
-        double c;
-        const char *what;
+    num.align = Qt::AlignHCenter;
+    TextStyle name = sized(l.body, l.print ? 13 : 14, true);
+    name.colour = l.accent;
+    TextStyle part = sized(l.body, l.print ? 10 : 10.5, true);
+    part.colour = l.accent;
+    auto thermometer = [&](int top, double reading, const QString &letter, bool named) {
+        const int tubeTop = top + 330, tubeH = 170, bulbR = 190;
+        const int tubeMid = tubeTop + tubeH / 2;
+        w.text(area.left() + 200, tubeMid + 140, letter, name);
+        w.rectangle(QRect(left, tubeTop, right - left, tubeH), glass, l.ink, 15);
+        w.ellipse(QRect(left - 2 * bulbR + 60, tubeMid - bulbR, 2 * bulbR, 2 * bulbR), red, l.ink, 15);
+        w.rectangle(QRect(left - 60, tubeMid - 40, xOf(reading) - left + 60, 80), red);
+        for (int c = from; c <= to; c += 2) {
+            const bool ten = c % 10 == 0;
+            w.line(QPoint(xOf(c), tubeTop), QPoint(xOf(c), tubeTop - (ten ? 170 : 90)), l.ink, 12);
+            if (ten)
+                w.text(xOf(c), tubeTop - 210, QString::number(c).replace(QLatin1Char('-'), QChar(0x2212)), num);
+        }
+        w.text(right + 120, tubeMid + 80, QStringLiteral("°C"), part);
+        if (named) {
+            const int y = tubeTop + tubeH + 230;
+            auto label = [&](int x, const QString &text) {
+                w.line(QPoint(x, tubeTop + tubeH - 20), QPoint(x, y - 170), l.faint, 15);
+                TextStyle s = part;
+                s.align = Qt::AlignHCenter;
+                w.text(x, y, text, s);
+            };
+            label(left - bulbR + 60, QStringLiteral("bulb"));
+            label(xOf(8), QStringLiteral("liquid"));
+            label(xOf(33), QStringLiteral("thin glass tube"));
+        }
     };
-    const Mark marks[] = {{100, "water boils: 100 °C = 212 °F"}, {37, "body: 37 °C = 98.6 °F"}, {25, "warm room: 25 °C = 77 °F"}, {0, "water freezes: 0 °C = 32 °F"}};
-    TextStyle s = sized(l.body, l.print ? 10.5 : 11, true);
-    s.colour = l.accent;
-    for (const Mark &m : marks) {
-        const int y = yOfC(m.c);
-        w.line(QPoint(cX, y), QPoint(fX + 600, y), l.print ? Qt::black : QColor(255, 200, 0), 15);
-        w.ellipse(QRect(cX - 45, y - 45, 90, 90), l.print ? Qt::black : QColor(255, 200, 0));
-        w.ellipse(QRect(fX - 45, y - 45, 90, 90), l.print ? Qt::black : QColor(255, 200, 0));
-        w.text(fX + 700, y + 60, QString::fromUtf8(m.what), s);
+    thermometer(area.top(), 24, QStringLiteral("A"), true);
+    thermometer(area.top() + area.height() * 55 / 100, -4, QStringLiteral("B"), false);
+}
+
+// The water cycle in one picture: the Sun warms the sea, water evaporates, the vapour cools and
+// condenses into a cloud over the hills, rain falls and a river takes it back to the sea.
+void waterCycle(Writer &w, const Layout &l, QRect area)
+{
+    const int W = area.width(), H = area.height();
+    auto at = [&](double fx, int y) { return QPoint(area.left() + int(W * fx), area.top() + y); };
+    const bool p = l.print;
+    const QColor none, edge = p ? QColor(Qt::black) : QColor();
+    const QColor sea = p ? QColor(215, 215, 215) : QColor(40, 110, 200), land = p ? QColor(240, 240, 240) : QColor(70, 140, 60),
+                 cloud = p ? QColor(255, 255, 255) : QColor(235, 240, 250), sun = p ? QColor(240, 240, 240) : QColor(255, 200, 40),
+                 arrow = p ? QColor(Qt::black) : QColor(255, 255, 0), rain = p ? QColor(Qt::black) : QColor(150, 200, 255),
+                 river = p ? QColor(Qt::black) : QColor(60, 130, 220);
+    const int seaTop = H - 520;
+    w.polygon(QPolygon({at(0, seaTop), at(0.46, seaTop), at(0.50, H), at(0, H)}), sea, edge, 12);
+    w.polygon(QPolygon({at(0.46, seaTop), at(0.56, H - 800), at(0.66, H - 1250), at(0.74, H - 1050), at(0.84, H - 1400), at(1, H - 1150), at(1, H), at(0.50, H)}),
+              land, edge, 12);
+    w.polyline(QPolygon({at(0.80, H - 1150), at(0.72, H - 800), at(0.62, H - 520), at(0.52, H - 330), at(0.47, H - 300)}), river, 60);
+    w.ellipse(QRect(at(0.02, 120), QSize(700, 700)), sun, p ? QColor(Qt::black) : QColor(255, 140, 0), 15);
+    // A cloud of overlapping puffs over the hills.
+    for (const auto &[fx, y, d] : {std::tuple{0.63, 260, 520}, {0.68, 80, 640}, {0.74, 160, 600}, {0.79, 280, 460}, {0.66, 380, 420}, {0.72, 380, 420}})
+        w.ellipse(QRect(at(fx, y), QSize(d, d)), cloud, edge, p ? 12 : 0);
+    auto arrowHead = [&](QPoint tip, QPoint dir) {  // dir: a unit step, in twips
+        const QPoint back = tip - dir * 130, side(-dir.y() * 80, dir.x() * 80);
+        w.polygon(QPolygon({back + side, tip, back - side}), arrow);
+    };
+    for (double fx : {0.22, 0.29}) {
+        w.line(at(fx, seaTop - 60), at(fx, 900), arrow, 30);
+        arrowHead(at(fx, 900), QPoint(0, -1));
     }
+    w.line(at(0.31, 820), at(0.61, 620), arrow, 30);
+    arrowHead(at(0.61, 620), QPoint(1, 0));
+    for (int i = 0; i < 6; ++i) {
+        const QPoint top = at(0.655 + i * 0.022, 860 + (i % 2) * 70);
+        w.line(top, top + QPoint(-50, 300), rain, 20);
+    }
+    TextStyle s = sized(l.body, p ? 10 : 10.5, true);
+    s.colour = p ? QColor(Qt::black) : QColor(255, 255, 255);
+    const int lh = lineHeight(s);
+    auto words = [&](QPoint where, const QStringList &lines) {
+        for (int i = 0; i < lines.size(); ++i)
+            w.text(where.x(), where.y() + i * lh, lines[i], s);
+    };
+    words(at(0.31, 1250), {QStringLiteral("1 Evaporating: warmed by the Sun,"), QStringLiteral("water turns into water vapour")});
+    words(at(0.31, 200), {QStringLiteral("2 Condensing: high up, the vapour"), QStringLiteral("cools into drops that make clouds")});
+    words(at(0.85, 850), {QStringLiteral("3 Rain falls"), QStringLiteral("on the hills")});
+    words(at(0.52, H - 90), {QStringLiteral("4 Rivers carry it back to the sea")});
 }
 
 int pictureHeight(const QString &name, const Layout &l)
@@ -257,9 +324,9 @@ int pictureHeight(const QString &name, const Layout &l)
     if (name == QLatin1String("rocky") || name == QLatin1String("giants"))
         return l.print ? 1900 : 1800;
     if (name == QLatin1String("thermometer"))
-        return l.print ? 3200 : 2600;
-    if (name == QLatin1String("scales"))
-        return l.print ? 4800 : 4400;
+        return l.print ? 2000 : 1700;
+    if (name == QLatin1String("water-cycle"))
+        return l.print ? 3300 : 2500;
     throw std::runtime_error("no picture called " + name.toStdString());
 }
 
@@ -268,13 +335,15 @@ void picture(Writer &w, const Layout &l, const QString &name, QRect area)
     if (name == QLatin1String("solar-system"))
         solarSystem(w, l, area);
     else if (name == QLatin1String("rocky"))
-        planetRow(w, l, area, {QStringLiteral("Mercury"), QStringLiteral("Venus"), QStringLiteral("Earth"), QStringLiteral("Mars")});
+        planetRow(w, l, area, {QStringLiteral("Mercury"), QStringLiteral("Venus"), QStringLiteral("Earth"), QStringLiteral("Mars")},
+                  QStringLiteral("Sizes to scale"));
     else if (name == QLatin1String("giants"))
-        planetRow(w, l, area, {QStringLiteral("Jupiter"), QStringLiteral("Saturn"), QStringLiteral("Uranus"), QStringLiteral("Neptune")});
+        planetRow(w, l, area, {QStringLiteral("Jupiter"), QStringLiteral("Saturn"), QStringLiteral("Uranus"), QStringLiteral("Neptune"), QStringLiteral("Earth")},
+                  QStringLiteral("Sizes to scale, with the Earth"));
     else if (name == QLatin1String("thermometer"))
-        thermometerParts(w, l, area);
-    else if (name == QLatin1String("scales"))
-        scales(w, l, area);
+        thermometerReadings(w, l, area);
+    else if (name == QLatin1String("water-cycle"))
+        waterCycle(w, l, area);
 }
 
 // ---- layout --------------------------------------------------------------------------------
@@ -316,9 +385,12 @@ QByteArray layOut(const std::vector<Block> &blocks, const Layout &l, const QStri
         } else {
             throw std::runtime_error("unknown block \"" + b.kind.toStdString() + "\" in " + page.toStdString());
         }
-        if (y > l.bottom)
-            throw std::runtime_error("page " + page.toStdString() + (l.print ? " (paper)" : " (screen)") + " is too long");
     }
+    // The whole overrun, so that whoever writes the page knows how much to take out.
+    if (y > l.bottom && !qEnvironmentVariableIsSet("PAGES_DRAFT"))
+        throw std::runtime_error("page " + page.toStdString() + (l.print ? " (paper)" : " (screen)") + " is too long by " + std::to_string(y - l.bottom) +
+                                 " twips, about " + std::to_string((y - l.bottom + lineHeight(l.body) - 1) / lineHeight(l.body)) + " lines");
+    if (y > l.bottom) std::fprintf(stderr, "DRAFT %s %s over by %d\n", qPrintable(page), l.print ? "paper" : "screen", y - l.bottom);
     return w.finish();
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// wmfrender IN.wmf OUT.png [WIDTH]
-// Renders a metafile with Quillmoor's own reader, at its own size (96 dpi) or WIDTH pixels wide,
-// on white. On a file it cannot read it writes nothing and exits 1 with a one-line message.
+// wmfrender IN.wmf OUT.png [WIDTH [BACKGROUND]]
+// Renders a metafile with Quillmoor's own reader, at its own size (96 dpi) or WIDTH pixels wide
+// (0 for its own size), on white or on BACKGROUND, a colour such as "#273f89" (the screen pages'
+// light text needs the viewers' blue behind it). On a file it cannot read it writes nothing and exits 1 with a one-line message.
 #include "services/fonts.h"
 #include "formats/wmf/wmfplayer.h"
 
@@ -13,16 +14,24 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc < 3 || argc > 4) {
-        std::fprintf(stderr, "usage: wmfrender IN.wmf OUT.png [WIDTH]\n");
+    if (argc < 3 || argc > 5) {
+        std::fprintf(stderr, "usage: wmfrender IN.wmf OUT.png [WIDTH [BACKGROUND]]\n");
         return 2;
     }
     int width = 0;
-    if (argc == 4) {
+    if (argc >= 4) {
         bool ok = false;
         width = QString::fromLocal8Bit(argv[3]).toInt(&ok);
-        if (!ok || width <= 0 || width > 16384) {
-            std::fprintf(stderr, "wmfrender: WIDTH must be a whole number from 1 to 16384\n");
+        if (!ok || width < 0 || width > 16384) {
+            std::fprintf(stderr, "wmfrender: WIDTH must be a whole number from 0 to 16384\n");
+            return 2;
+        }
+    }
+    QColor background(Qt::white);
+    if (argc == 5) {
+        background = QColor::fromString(QString::fromLocal8Bit(argv[4]));
+        if (!background.isValid()) {
+            std::fprintf(stderr, "wmfrender: %s is not a colour\n", argv[4]);
             return 2;
         }
     }
@@ -32,7 +41,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "wmfrender: %s: %s\n", argv[1], qPrintable(metafile.error()));
         return 1;
     }
-    const QImage img = wmf::render(*metafile, width);
+    const QImage img = wmf::render(*metafile, width, background);
     if (img.isNull()) {
         std::fprintf(stderr, "wmfrender: %s: the picture has no size that can be drawn\n", argv[1]);
         return 1;

@@ -126,7 +126,8 @@ void Writer::text(int x, int y, const QString &text, const TextStyle &s)
         record(SETTEXTCOLOR, c);
         textColour_ = s.colour;
     }
-    QByteArray bytes = textcodec::toWindows1252(text);
+    // Windows-1252 has no minus sign: the en dash is its usual stand-in in print.
+    QByteArray bytes = textcodec::toWindows1252(QString(text).replace(QChar(0x2212), QChar(0x2013)));
     QByteArray p;
     put16(p, int(bytes.size()));
     if (bytes.size() % 2)
