@@ -109,10 +109,9 @@ private slots:
                                              // ImageMagick's front end moves drawings and drops text. On white the screen pages
                                              // keep little but their headings and drawings, so the missing fills weigh the more
                                              // the less coloured text a page has.
-                                             {"wmf/key temperaturea", 0.20}, {"wmf/key temperatureb", 0.77},
-                                             {"wmf/key weathera", 0.25}, {"wmf/key weatherb", 0.60}, {"wmf/key weatherc", 0.78},
-                                             {"wmf2/key temperaturea", 0.60}, {"wmf2/key temperatureb", 0.60},
-                                             {"wmf2/key weathera", 0.53}, {"wmf2/key weatherb", 0.64}, {"wmf2/key weatherc", 0.61}};
+                                             {"wmf/key weathera", 0.70}, {"wmf/key weatherb", 0.88}, {"wmf/key weatherc", 0.86},
+                                             {"wmf2/key temperaturea", 0.76}, {"wmf2/key temperatureb", 0.75},
+                                             {"wmf2/key weathera", 0.59}, {"wmf2/key weatherb", 0.65}, {"wmf2/key weatherc", 0.60}};
         auto bar = [&](const QString &key) { return lower.value(key, 0.90); };
         if (QDir(kSamples).exists()) {
             for (const QString &f : QDir(kSamples).entryList({QStringLiteral("*.wmf")}, QDir::Files, QDir::Name))

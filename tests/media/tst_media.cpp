@@ -6,6 +6,7 @@
 #include "activities/labelling.h"
 #include "activities/ordering.h"
 #include "formats/fieldfile.h"
+#include "services/speechbackend.h"
 #include "ui/screens.h"
 #include "ui/twips.h"
 #include "support/testenv.h"
@@ -358,6 +359,13 @@ private slots:
         QVERIFY(comma);
         for (int a = 1; a <= 4; ++a)
             QVERIFY2(rights[a] >= 2 && rights[a] <= 3, "right answers spread over A to D");
+        // A key a pupil could learn: no run of four answers comes twice, no answer three times running.
+        QString letters;
+        for (const QString &k : key)
+            letters += k.back();
+        for (int i = 0; i + 4 <= letters.size(); ++i)
+            QVERIFY2(letters.indexOf(letters.mid(i, 4), i + 1) < 0, qPrintable(QStringLiteral("the key %1 repeats %2").arg(letters, letters.mid(i, 4))));
+        QVERIFY2(!letters.contains(QRegularExpression(QStringLiteral("(.)\\1\\1"))), qPrintable(letters));
         QCOMPARE(items(answerKey(notes, QStringLiteral("Multiple Choice:"))), key);
     }
 
@@ -428,6 +436,32 @@ private slots:
             }
         }
         QVERIFY2(wonder, "no question or surprising fact");
+    }
+
+    // Negative temperatures are written with a minus sign, and read aloud every temperature on
+    // the pages, and in the quizzes, is said in words.
+    void temperaturesWrittenAndSaid_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const QString &f : QDir(kData + QStringLiteral("/wmf")).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name))
+            QTest::newRow(qPrintable(f)) << QStringLiteral("wmf/") + f;
+        QTest::newRow("planets quiz") << "multiple/Other Planets.txt";
+        QTest::newRow("temperature quiz") << "multiple/Measuring Temperature.txt";
+    }
+    void temperaturesWrittenAndSaid()
+    {
+        QFETCH(QString, file);
+        QFile f(kData + QLatin1Char('/') + file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString text = file.startsWith(QLatin1String("wmf/")) ? QString::fromUtf8(f.readAll()) : QString::fromLatin1(f.readAll());
+        // The quizzes are Windows-1252 text, which has no minus sign: there the hyphen stays.
+        if (file.startsWith(QLatin1String("wmf/")))
+            QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("(^|[\\s(])-\\d"))), "a hyphen for a minus sign");
+        for (const QString &line : text.split(QLatin1Char('\n'))) {
+            const QString said = spokenWords(QString(line).replace(QLatin1Char('&'), QLatin1Char(',')));
+            QVERIFY2(!said.contains(QChar(0xb0)) && !said.contains(QChar(0x2212)) && !said.contains(QRegularExpression(QStringLiteral("(^|\\s)-\\d"))),
+                     qPrintable(said));
+        }
     }
 
     void sameSourcesSameBytes()
