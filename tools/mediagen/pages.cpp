@@ -387,10 +387,9 @@ QByteArray layOut(const std::vector<Block> &blocks, const Layout &l, const QStri
         }
     }
     // The whole overrun, so that whoever writes the page knows how much to take out.
-    if (y > l.bottom && !qEnvironmentVariableIsSet("PAGES_DRAFT"))
+    if (y > l.bottom)
         throw std::runtime_error("page " + page.toStdString() + (l.print ? " (paper)" : " (screen)") + " is too long by " + std::to_string(y - l.bottom) +
                                  " twips, about " + std::to_string((y - l.bottom + lineHeight(l.body) - 1) / lineHeight(l.body)) + " lines");
-    if (y > l.bottom) std::fprintf(stderr, "DRAFT %s %s over by %d\n", qPrintable(page), l.print ? "paper" : "screen", y - l.bottom);
     return w.finish();
 }
 
