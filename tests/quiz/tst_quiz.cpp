@@ -102,6 +102,9 @@ private slots:
             click(quiz->label3[1]);
         QCOMPARE(quiz->Label4->text(), QStringLiteral("Question 10"));
         QCOMPARE(quiz->label3[1]->text(), QStringLiteral("Check Score >>"));
+        // The last question's own words, not the ninth's left in place.
+        QCOMPARE((QStringList{quiz->Label2->text(), quiz->Option1[1]->text(), quiz->Option1[2]->text(), quiz->Option1[3]->text(), quiz->Option1[4]->text()}),
+                 (QStringList{shared::question[10], shared::answera[10], shared::answerb[10], shared::answerc[10], shared::answerd[10]}));
         click(quiz->label3[0]);
         QCOMPARE(quiz->label3[1]->text(), QStringLiteral("Next Question >>"));
         for (int q = 9; q > 1; --q)

@@ -66,7 +66,8 @@ QString focusedText()
     return b ? b->text() : QString();
 }
 
-void checkFocusOrder(Screen *s, const QStringList &order)
+// `lights`: the screen's buttons light up under the focus (the viewers' are always dark).
+void checkFocusOrder(Screen *s, const QStringList &order, bool lights)
 {
     QStringList seen;
     for (int i = 0; i < order.size() * 3; ++i) {
@@ -76,6 +77,8 @@ void checkFocusOrder(Screen *s, const QStringList &order)
     QCOMPARE(seen.mid(seen.indexOf(order.first()), order.size() * 2), order + order);
     key(s, Qt::Key_Backtab);
     QCOMPARE(focusedText(), seen.at(seen.size() - 2));
+    if (!lights)
+        return;
     int lit = 0;
     for (ClickLabel *l : s->findChildren<ClickLabel *>())
         lit += l->isVisible() && l->isOpaque();
@@ -220,7 +223,8 @@ private slots:
                                             "Ordering Activity", "Exit"};
         QTest::newRow("quiz") << 10 << 0 << QStringList();
         QTest::newRow("activity") << 10 << 3 << QStringList();
-        QTest::newRow("guide, which makes no sound") << 20 << -1 << QStringList();
+        // Page 1: Previous Page is disabled and no stop; the speaker button has no words.
+        QTest::newRow("guide, which makes no sound") << 20 << -1 << QStringList{"Print", "Next Page", "", "Exit"};
     }
     void focusOrderAndEscape()
     {
@@ -230,7 +234,7 @@ private slots:
         QPointer<Screen> s = open(entry, button);
         QVERIFY(s && activate(s));
         if (!order.isEmpty())
-            checkFocusOrder(s, order);
+            checkFocusOrder(s, order, entry != 20);
         env->played.clear();
         key(s, Qt::Key_Escape);
         settle();
