@@ -196,6 +196,12 @@ private slots:
             e->insert(emoji + emoji + emoji);
             QCOMPARE(e->text(), start + QLatin1Char('x') + emoji);
         }
+        // Sixty letters under twenty accents each are sixty characters but 1,260 code units: the
+        // box keeps whole letters up to its bound of 16 units a character, as the reader expects.
+        const QString accented = QStringLiteral("a") + QString(20, QChar(0x301));
+        w->Text2[0]->setText(QString());
+        w->Text2[0]->insert(accented.repeated(60));
+        QCOMPARE(w->Text2[0]->text(), accented.repeated(60 * 16 / 21));
         w->Text2[0]->setText(QString());
         w->Text2[0]->insert(QStringLiteral("one\r\ntwo\tthree"));
         QCOMPARE(w->Text2[0]->text(), QStringLiteral("one  two three"));

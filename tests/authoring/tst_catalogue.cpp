@@ -162,6 +162,9 @@ private slots:
         const QString another = QStringLiteral(". Please choose another title");
         for (const char *t : {"a/b", "..\\..\\x", "x:y", "what?", "say \"hi\"", "a|b", "a*", "<b>", " \t "})
             QTest::newRow(t) << QString::fromLatin1(t) << "A worksheet title cannot contain any of these: / \\ : * ? \" < > |";
+        for (const char *t : {"a\x01" "b", "a\x1f" "b", "a\x7f" "b"})  // the control characters' edges
+            QTest::newRow(qPrintable(QString::fromLatin1(t).toUtf8().toHex())) << QString::fromLatin1(t)
+                                                                               << "A worksheet title cannot contain any of these: / \\ : * ? \" < > |";
         QTest::newRow("only blanks") << "   " << "A worksheet title cannot be only blanks" + another;
         QTest::newRow("trailing dot") << "Magnets." << "A worksheet title cannot end with a dot or a blank" + another;
         QTest::newRow("trailing blank") << "Magnets " << "A worksheet title cannot end with a dot or a blank" + another;
@@ -172,7 +175,7 @@ private slots:
         QTest::newRow("the other topic") << "Measuring Temperature"
                                          << "The title Measuring Temperature is kept for a topic's quiz" + another;
         const QString device = QStringLiteral("The title %1 is kept by Windows for a device") + another;
-        for (const char *t : {"CON", "prn", "Aux", "nul.txt", "con.txt", "COM1", "com9.backup", "LPT1", "lpt9", "CON .txt", "LPT\u00b9"})
+        for (const char *t : {"CON", "prn", "Aux", "nul.txt", "con.txt", "COM1", "com9.backup", "LPT1", "lpt9", "CON .txt", "LPT\u00b9", "COM\u00b2", "com\u00b3", "LPT\u00b2", "lpt\u00b3.txt"})
             QTest::newRow(t) << QString::fromUtf8(t) << device.arg(QString::fromUtf8(t));
         for (const char *t : {"Console", "COM10", "LPT", "com0", "Auxiliary", "Null", "CON-tent", "My CON"})
             QTest::newRow(t) << QString::fromLatin1(t) << "";
@@ -180,6 +183,10 @@ private slots:
         const QString longTitle = QString(25, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("👨‍👩‍👧‍👦"));
         QTest::newRow("too long to name a file")
             << longTitle << QStringLiteral("The title %1 is too long to name a file").arg(longTitle) + another;
+        // With ".txt", 255 bytes is the most a name may have; "é" is two bytes.
+        const QString fits = QString(125, QChar(0xe9)) + QLatin1Char('x'), over = QString(126, QChar(0xe9));
+        QTest::newRow("a file name of 255 bytes") << fits << "";
+        QTest::newRow("a file name of 256 bytes") << over << QStringLiteral("The title %1 is too long to name a file").arg(over) + another;
     }
     void titleRules()
     {
