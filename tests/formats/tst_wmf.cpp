@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Our metafile layer: each record family read and played, malformed files and bitmaps refused
 // or skipped, the writer read back by our reader.
+#include "formats/wmf/cliparea.h"
 #include "formats/wmf/dib.h"
 #include "formats/wmf/wmfwriter.h"
 #include "support/wmfbuilder.h"
@@ -190,6 +191,50 @@ private slots:
         QCOMPARE(paths[0].pen.color(), pen);
     }
 
+    // A clip's rectangles after a cut or an intersection: where it holds, where it does not, and
+    // no empty rectangle kept.
+    void clipAreas_data()
+    {
+        QTest::addColumn<QList<QRectF>>("start");
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QRectF>("with");
+        QTest::addColumn<QList<QPointF>>("inside");
+        QTest::addColumn<QList<QPointF>>("outside");
+        QTest::addColumn<int>("rects");
+        const QList<QRectF> square{QRectF(0, 0, 100, 100)};
+        QTest::newRow("a hole: four bands round it") << square << "cut" << QRectF(40, 40, 20, 20)
+                                                     << QList<QPointF>{{50, 10}, {50, 90}, {10, 50}, {90, 50}} << QList<QPointF>{{50, 50}} << 4;
+        QTest::newRow("a bite from the right edge") << square << "cut" << QRectF(80, 40, 50, 20)
+                                                    << QList<QPointF>{{90, 30}, {90, 70}, {70, 50}} << QList<QPointF>{{90, 50}} << 3;
+        QTest::newRow("cut given upside down") << square << "cut" << QRectF(60, 60, -20, -20)
+                                               << QList<QPointF>{{50, 30}, {30, 50}, {70, 50}, {50, 70}} << QList<QPointF>{{50, 50}} << 4;
+        QTest::newRow("a cut that misses") << square << "cut" << QRectF(200, 200, 10, 10) << QList<QPointF>{{50, 50}} << QList<QPointF>{} << 1;
+        QTest::newRow("a cut over all") << square << "cut" << QRectF(-10, -10, 200, 200) << QList<QPointF>{} << QList<QPointF>{{50, 50}} << 0;
+        QTest::newRow("intersection keeps the overlap") << square << "and" << QRectF(50, 50, 100, 100)
+                                                        << QList<QPointF>{{75, 75}} << QList<QPointF>{{25, 25}, {120, 120}} << 1;
+        QTest::newRow("intersection drops what misses") << QList<QRectF>{QRectF(0, 0, 10, 10), QRectF(50, 50, 10, 10)} << "and" << QRectF(0, 0, 20, 20)
+                                                        << QList<QPointF>{{5, 5}} << QList<QPointF>{{55, 55}} << 1;
+        QTest::newRow("intersection touching at an edge is empty") << square << "and" << QRectF(100, 0, 50, 50) << QList<QPointF>{} << QList<QPointF>{{100, 10}} << 0;
+    }
+    void clipAreas()
+    {
+        QFETCH(QList<QRectF>, start);
+        QFETCH(QString, op);
+        QFETCH(QRectF, with);
+        QFETCH(QList<QPointF>, inside);
+        QFETCH(QList<QPointF>, outside);
+        const wmf::ClipArea before = wmf::ClipArea::unionOf(start);
+        const wmf::ClipArea after = op == QLatin1String("cut") ? before.subtracted(with) : before.intersected(with);
+        QTEST(int(after.rects().size()), "rects");
+        for (const QRectF &r : after.rects())
+            QVERIFY(!r.isEmpty());
+        const QPainterPath path = after.toPath();
+        for (const QPointF &p : inside)
+            QVERIFY2(path.contains(p), qPrintable(QStringLiteral("%1,%2 left out").arg(p.x()).arg(p.y())));
+        for (const QPointF &p : outside)
+            QVERIFY2(!path.contains(p), qPrintable(QStringLiteral("%1,%2 kept").arg(p.x()).arg(p.y())));
+    }
+
     void clipping()
     {
         WmfBuilder b = tenToOne();
@@ -362,6 +407,10 @@ private slots:
         QTest::newRow("text with its words") << tenToOne().raw(TEXTOUT, B::textOut(500, 500, "ab")).bytes() << 1 << 1;
         QTest::newRow("text one word short") << tenToOne().raw(TEXTOUT, B::textOut(500, 500, "ab").chopped(2)).bytes() << 0 << 0;
         QTest::newRow("text count one past its bytes") << tenToOne().raw(TEXTOUT, QByteArray::fromHex("0300") + "ab" + QByteArray::fromHex("f401f401")).bytes() << 0 << 0;
+        const QByteArray extAt = QByteArray::fromHex("f401" "f401");  // y, x
+        QTest::newRow("ext text with its bytes") << tenToOne().raw(EXTTEXTOUT, extAt + QByteArray::fromHex("0200" "0000") + "ab").bytes() << 1 << 1;
+        QTest::newRow("ext text count one past its bytes") << tenToOne().raw(EXTTEXTOUT, extAt + QByteArray::fromHex("0300" "0000") + "ab").bytes() << 0 << 0;
+        QTest::newRow("ext text count far past its record") << tenToOne().raw(EXTTEXTOUT, extAt + QByteArray::fromHex("ff7f" "0000") + "ab").bytes() << 0 << 0;
         QTest::newRow("escape and unknown records skipped")
             << tenToOne().rec(ESCAPE, {15, 4, 1, 2}).rec(0x7777, {1, 2, 3}).rec(RECTANGLE, kBox).bytes() << 1 << 0;
     }
