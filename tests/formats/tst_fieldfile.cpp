@@ -51,6 +51,8 @@ private slots:
         QTest::newRow("exactly the bound") << QByteArray(kBound, 'x') << QStringList{QString(kBound, u'x'), end};
         QTest::newRow("one over the bound") << QByteArray(kBound + 1, 'x') << QStringList{end};
         QTest::newRow("quoted, one over the bound") << "\"" + QByteArray(kBound + 1, 'x') + "\"" << QStringList{end};
+        QTest::newRow("after a quote, the bound skipped") << "\"a\"" + QByteArray(kBound, 'x') + "\r\nb" << QStringList{"a", "b", end};
+        QTest::newRow("after a quote, one over the bound skipped") << "\"a\"" + QByteArray(kBound + 1, 'x') + "\r\nb" << QStringList{end};
     }
     void fields()
     {

@@ -155,6 +155,10 @@ private slots:
             << threePens().rec(SELECTOBJECT, {0}).rec(DELETEOBJECT, {2}).rec(SELECTOBJECT, {2}).rec(SELECTOBJECT, {999})
                    .rec(RECTANGLE, kBox).bytes()
             << QColor(Qt::red);
+        // Four pens fill their table's storage exactly: the index one past the last is no object.
+        QTest::newRow("the index one past the last object selects nothing")
+            << threePens().raw(CREATEPENINDIRECT, B::pen(Qt::magenta)).rec(SELECTOBJECT, {0}).rec(SELECTOBJECT, {4}).rec(RECTANGLE, kBox).bytes()
+            << QColor(Qt::red);
         // Pens red 0, green 1 and blue 2: a SELECTOBJECT with no index is skipped, never object 0;
         // so is a DELETEOBJECT with none, which leaves red to be selected.
         QTest::newRow("an empty select selects nothing")
