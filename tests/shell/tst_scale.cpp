@@ -79,6 +79,35 @@ private slots:
         twips::setFactor(1);
     }
 
+    // A rescale keeps what the twips say unless the code moved a control by pixels since: then
+    // where it is now is what scales (the wizard sizes its heading to its words that way).
+    void rescaleKeepsPixelChanges_data()
+    {
+        QTest::addColumn<QSize>("resizedTo");  // after placing at 1500 x 300 twips; empty: left alone
+        QTest::addColumn<QRect>("twice");      // its pixels at factor 2
+        QTest::newRow("placed by twips") << QSize() << QRect(20, 40, 200, 40);
+        QTest::newRow("made taller by pixels") << QSize(100, 36) << QRect(20, 40, 200, 72);
+        QTest::newRow("made narrower by pixels") << QSize(60, 20) << QRect(20, 40, 120, 40);
+    }
+    void rescaleKeepsPixelChanges()
+    {
+        QFETCH(QSize, resizedTo);
+        QFETCH(QRect, twice);
+        twips::setFactor(1);
+        QWidget root;
+        auto *child = new QWidget(&root);
+        twips::place(child, 150, 300, 1500, 300);
+        QCOMPARE(child->geometry(), QRect(10, 20, 100, 20));
+        if (resizedTo.isValid())
+            child->resize(resizedTo);
+        twips::setFactor(2);
+        twips::rescale(&root, 1);
+        QCOMPARE(child->geometry(), twice);
+        twips::setFactor(1);
+        twips::rescale(&root, 2);  // and back: where it was
+        QCOMPARE(child->size(), resizedTo.isValid() ? resizedTo : QSize(100, 20));
+    }
+
     void environment_data()
     {
         QTest::addColumn<QString>("value");
