@@ -292,29 +292,48 @@ private slots:
     {
         QTest::addColumn<QString>("ops");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("front");  // the screen that has the keyboard; empty: the backdrop's
         QTest::addColumn<int>("loadsOfA");
-        QTest::newRow("shown in order") << "G A B C" << "A B C" << 1;
-        QTest::newRow("shown again: to the front, not reloaded") << "G A B C A" << "B C A" << 1;
-        QTest::newRow("unloaded in front: the one below is in front") << "G A B C -C" << "A B" << 1;
-        QTest::newRow("unloaded below: the rest keep their order") << "G A B C -B" << "A C" << 1;
-        QTest::newRow("unloaded, then shown: loaded afresh on top") << "G A B -A A" << "B A" << 2;
-        QTest::newRow("stage shown again: the backdrop covers what was up") << "G A B G C" << "A B | C" << 1;
-        QTest::newRow("a covered screen brought back over the backdrop") << "G A B G C A" << "B | C A" << 1;
-        QTest::newRow("a screen shown before the stage shows it too") << "A B" << "A B" << 1;
+        QTest::newRow("shown in order") << "G A B C" << "A B C" << "C" << 1;
+        QTest::newRow("shown again: to the front, not reloaded") << "G A B C A" << "B C A" << "A" << 1;
+        QTest::newRow("unloaded in front: the one below is in front") << "G A B C -C" << "A B" << "B" << 1;
+        QTest::newRow("unloaded below: the rest keep their order") << "G A B C -B" << "A C" << "C" << 1;
+        QTest::newRow("unloaded, then shown: loaded afresh on top") << "G A B -A A" << "B A" << "A" << 2;
+        QTest::newRow("stage shown again, nothing over the backdrop") << "G A B G" << "A B |" << "" << 1;
+        QTest::newRow("stage shown again: the backdrop covers what was up") << "G A B G C" << "A B | C" << "C" << 1;
+        QTest::newRow("a covered screen brought back over the backdrop") << "G A B G C A" << "B | C A" << "A" << 1;
+        QTest::newRow("a screen shown before the stage shows it too") << "A B" << "A B" << "B" << 1;
     }
     void stacking()
     {
         QFETCH(QString, ops);
         QFETCH(QString, expected);
+        QFETCH(QString, front);
         QFETCH(int, loadsOfA);
         for (const QString &op : ops.split(QLatin1Char(' ')))
             apply(op);
         QCOMPARE(stack(), expected);
+        Screen *inFront = Screens::stage()->frontScreen();
+        QCOMPARE(inFront ? inFront->objectName() : QString(), front);
         QCOMPARE(A::loads, loadsOfA);
         QVERIFY(Screens::stage()->isVisible());
         // No screen is a window of its own: nothing a window manager could raise between them.
         for (Screen *s : Screens::loaded())
             QCOMPARE(s->isWindow(), s == Screens::stage());
+        // Each screen shown has its edge just beneath it, however often it came back to the front.
+        QWidgetList order;
+        for (QObject *o : Screens::stage()->children())
+            if (auto *w = qobject_cast<QWidget *>(o); w && w->isVisibleTo(Screens::stage()))
+                order << w;
+        for (qsizetype i = 0; i < order.size(); ++i) {
+            auto *s = qobject_cast<Screen *>(order[i]);
+            if (!s || s->objectName() == QLatin1String("grey"))
+                continue;
+            QWidget *below = i > 0 ? order[i - 1] : nullptr;
+            const bool edge = below && !qobject_cast<Screen *>(below) && below->geometry().center() == s->geometry().center()
+                              && below->width() > s->width() && below->width() < s->width() + 20;
+            QVERIFY2(edge, qPrintable(s->objectName() + QStringLiteral(" has no edge beneath it")));
+        }
     }
 
     // Tab stays on the front screen; a click on the margin changes nothing; the screen below gets
