@@ -150,7 +150,7 @@ private slots:
         QVERIFY(readcatalogue());
         QCOMPARE(titles(), QStringList{"Mine"});
         QFile::remove(env.teacherDir() + "/track.txt");
-        QFile::remove(env.dataDir() + "/multiple/track.txt");
+        QFile::remove(env.ownDataFolder(QStringLiteral("multiple")) + "/track.txt");
         QVERIFY(!readcatalogue());
         QCOMPARE(titles(), QStringList{"Mine"});
     }

@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(readFile(env->teacherDir() + "/track.txt"), QByteArray(" 2 \r\nMagnets\r\nmagnets\r\n"));
         // With no catalogue anywhere, nothing is written.
         QFile::remove(env->teacherDir() + "/track.txt");
-        QFile::remove(env->dataDir() + "/multiple/track.txt");
+        QFile::remove(env->ownDataFolder(QStringLiteral("multiple")) + "/track.txt");
         QVERIFY(!saveworksheet(entries(QStringLiteral("Heat"))));
         QVERIFY(!QFile::exists(env->teacherDir() + "/Heat.txt"));
         QCOMPARE(env->messages->shown, (QStringList{kSaved, kSaved, titleProblem(QStringLiteral("track")), kProblem, kProblem}));

@@ -64,7 +64,7 @@ private slots:
 
     void brokenBankOpensNoQuiz()
     {
-        TestEnv::writeFile(env->dataDir() + "/multiple/Other Planets.txt", "Broken\r\n \r\nQuestion 1\r\n");
+        TestEnv::writeFile(env->ownDataFolder(QStringLiteral("multiple")) + "/Other Planets.txt", "Broken\r\n \r\nQuestion 1\r\n");
         click(Screens::show<intro0>()->Label2[10]);
         env->played.clear();
         click(Screens::find<weather>()->label3[0]);

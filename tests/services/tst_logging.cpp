@@ -41,9 +41,9 @@ private slots:
     {
         PictureBox box(nullptr);
         QVERIFY(!box.load(QStringLiteral("images\\nowhere.jpg")));
-        TestEnv::writeFile(env->dataDir() + "/images/broken.gif", "GIF89a not really");
+        TestEnv::writeFile(env->ownDataFolder(QStringLiteral("images")) + "/broken.gif", "GIF89a not really");
         QVERIFY(!box.load(QStringLiteral("images\\broken.gif")));
-        TestEnv::writeFile(env->dataDir() + "/wmf/broken.wmf", QByteArray(40, 'x'));
+        TestEnv::writeFile(env->ownDataFolder(QStringLiteral("wmf")) + "/broken.wmf", QByteArray(40, 'x'));
         QVERIFY(!box.load(QStringLiteral("wmf\\broken.wmf")));
         // The real sound module, looked for where there is none.
         sound::setFactory({});

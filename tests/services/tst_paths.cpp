@@ -16,8 +16,8 @@ private slots:
     {
         env = std::make_unique<TestEnv>();
         TestEnv::writeFile(env->dataDir() + "/Pictures/Snow.JPG", "d");
-        TestEnv::writeFile(env->dataDir() + "/multiple/Other Planets.txt", "data bank");
-        TestEnv::writeFile(env->dataDir() + "/multiple/only-data.txt", "data");
+        TestEnv::writeFile(env->ownDataFolder(QStringLiteral("multiple")) + "/Other Planets.txt", "data bank");
+        TestEnv::writeFile(env->ownDataFolder(QStringLiteral("multiple")) + "/only-data.txt", "data");
         TestEnv::writeFile(env->teacherDir() + "/Other Planets.txt", "teacher bank");
     }
     void cleanup() { env.reset(); }

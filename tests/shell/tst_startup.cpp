@@ -227,7 +227,7 @@ private slots:
 
     void titleFallsBackWithoutItsPicture()
     {
-        QFile::remove(env->dataDir() + QStringLiteral("/images/icicle.jpg"));
+        QFile::remove(env->ownDataFolder(QStringLiteral("images")) + QStringLiteral("/icicle.jpg"));
         Titlefrm *t = start();
         // The standard fitting instead of the designed look, and still usable.
         QCOMPARE(t->caption(), QStringLiteral("Quillmoor"));

@@ -32,6 +32,14 @@ void copyTree(const QString &from, const QString &to)
         QFile::copy(src, dst);
     }
 }
+
+// Each entry of a folder linked into another, so nothing is copied.
+void linkTree(const QString &from, const QString &to)
+{
+    for (const QFileInfo &entry : QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        if (!QFile::link(entry.absoluteFilePath(), to + QLatin1Char('/') + entry.fileName()))
+            qFatal("cannot link %s", qPrintable(entry.absoluteFilePath()));
+}
 }  // namespace
 
 TestEnv::TestEnv()
@@ -45,7 +53,7 @@ TestEnv::TestEnv()
     classroom::reset();
     focus::setKeyboardInUse(false);
     shared::reset();
-    copyTree(QStringLiteral(QUILLMOOR_BUILD_DATA), data_.path());
+    linkTree(QStringLiteral(QUILLMOOR_BUILD_DATA), data_.path());
     paths::setDataDir(data_.path());
     paths::setLocalDir(QFileInfo(teacherDir()).absolutePath());
     paths::setTeacherDir(teacherDir());
@@ -54,6 +62,16 @@ TestEnv::TestEnv()
     auto boxes = std::make_unique<ScriptedMessages>();
     messages = boxes.get();
     messages::set(std::move(boxes));
+}
+
+QString TestEnv::ownDataFolder(const QString &folder)
+{
+    const QString at = data_.path() + QLatin1Char('/') + folder;
+    if (QFileInfo(at).isSymLink()) {
+        QFile::remove(at);
+        copyTree(QStringLiteral(QUILLMOOR_BUILD_DATA) + QLatin1Char('/') + folder, at);
+    }
+    return at;
 }
 
 TestEnv::~TestEnv()
@@ -81,7 +99,7 @@ void TestEnv::writeFile(const QString &path, const QByteArray &bytes)
 QStringList TestEnv::snapshot(const QString &dir)
 {
     QStringList out;
-    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
     while (it.hasNext()) {
         const QFileInfo fi(it.next());
         out << QStringLiteral("%1 %2 %3").arg(fi.filePath()).arg(fi.size()).arg(fi.lastModified().toMSecsSinceEpoch());

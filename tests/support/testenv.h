@@ -97,7 +97,10 @@ public:
     TestEnv();
     ~TestEnv();
 
+    // The program's data folder: the build's own, its folders linked, not copied, so that a
+    // test's set-up costs no disk time. A test that changes a folder takes its own copy first.
     QString dataDir() const { return data_.path(); }
+    QString ownDataFolder(const QString &folder);
     QString teacherDir() const { return teacher_.path() + QStringLiteral("/quillmoor/multiple"); }
 
     // Writes a file relative to a folder, creating folders; raw bytes as given.

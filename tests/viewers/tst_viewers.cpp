@@ -150,7 +150,7 @@ private slots:
 
     void missingPageKeepsThePreviousPicture()
     {
-        QFile::remove(env->dataDir() + QStringLiteral("/wmf/key weatherb.wmf"));
+        QFile::remove(env->ownDataFolder(QStringLiteral("wmf")) + QStringLiteral("/key weatherb.wmf"));
         click(openHub(10)->label3[4]);
         teacher *t = Screens::find<teacher>();
         click(t->label3[2]);
@@ -273,7 +273,7 @@ private slots:
 
     void missingFrameUnderCoverKeepsThePreviousPicture()
     {
-        QFile::remove(env->dataDir() + QStringLiteral("/jupiter/jupite03.jpg"));
+        QFile::remove(env->ownDataFolder(QStringLiteral("jupiter")) + QStringLiteral("/jupite03.jpg"));
         weather *hub = planetsHub();
         hub->Timer1_Timer();
         hub->Timer1_Timer();
