@@ -433,14 +433,29 @@ void write(const QString &path, const QByteArray &bytes)
         throw std::runtime_error("cannot write " + path.toStdString());
 }
 
-// The page's words as a screen reader and read-aloud say them: every block but the drawings, one
-// to a line, in UTF-8.
+// What a drawing shows, in words, for a pupil who cannot see it.
+QString pictureWords(const QString &name)
+{
+    if (name == QLatin1String("solar-system"))
+        return QStringLiteral("Picture, not to scale: the Sun, then the eight planets in order from it.");
+    if (name == QLatin1String("rocky"))
+        return QStringLiteral("Picture, sizes to scale: Mercury is the smallest, Venus is nearly as big as the Earth, and Mars is about half as wide as the Earth.");
+    if (name == QLatin1String("giants"))
+        return QStringLiteral("Picture, sizes to scale: Jupiter is the biggest, Saturn with its rings is a little smaller, Uranus and Neptune are less than half as wide as Jupiter, and the Earth beside them is a tiny dot.");
+    if (name == QLatin1String("thermometer"))
+        return QStringLiteral("Picture: two thermometers, numbered from −10 °C to 40 °C in tens, with a small mark every 2 °C. The liquid in thermometer A ends two marks above 20 °C. The liquid in thermometer B ends two marks below 0 °C.");
+    if (name == QLatin1String("water-cycle"))
+        return QStringLiteral("Picture of the water cycle: the Sun warms the sea and water evaporates into water vapour; high up, the vapour cools and condenses into clouds; rain falls on the hills; rivers carry it back to the sea.");
+    throw std::runtime_error("no words for the picture " + name.toStdString());
+}
+
+// The page's words as a screen reader and read-aloud say them: every block, a drawing by what it
+// shows, one to a line, in UTF-8.
 QByteArray plainText(const std::vector<Block> &blocks)
 {
     QStringList lines;
     for (const Block &b : blocks)
-        if (b.kind != QLatin1String("picture"))
-            lines << b.text;
+        lines << (b.kind == QLatin1String("picture") ? pictureWords(b.text) : b.text);
     return lines.join(QLatin1Char('\n')).toUtf8() + '\n';
 }
 
