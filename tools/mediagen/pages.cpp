@@ -326,7 +326,7 @@ int pictureHeight(const QString &name, const Layout &l)
     if (name == QLatin1String("thermometer"))
         return l.print ? 2000 : 1700;
     if (name == QLatin1String("water-cycle"))
-        return l.print ? 3300 : 2500;
+        return l.print ? 3300 : 2350;
     throw std::runtime_error("no picture called " + name.toStdString());
 }
 
