@@ -178,6 +178,10 @@ double diameterKm(const QString &name)
     return km.at(name);
 }
 
+// Saturn's picture for a globe of diameter 1: planetImage's rings, tilted by 14 degrees and opened
+// by 24, reach this wide and this tall.
+constexpr double kSaturnWide = 2.21, kSaturnTall = 1.45;
+
 // A strip of space with planets drawn to one scale, the largest filling the strip's height, named
 // beneath. Saturn's rings are drawn about its globe, so its picture is wider than its globe.
 void planetRow(Writer &w, const Layout &l, QRect area, const QStringList &names, const QString &note)
@@ -185,10 +189,10 @@ void planetRow(Writer &w, const Layout &l, QRect area, const QStringList &names,
     const int strip = area.height() - 420;  // the names go beneath
     double twipsPerKm = 1e9;  // the largest that lets every picture, Saturn's rings and all, fit the strip
     for (const QString &n : names)
-        twipsPerKm = std::min(twipsPerKm, (strip - 160) / (diameterKm(n) * (n == QLatin1String("Saturn") ? 1.45 : 1.0)));
+        twipsPerKm = std::min(twipsPerKm, (strip - 160) / (diameterKm(n) * (n == QLatin1String("Saturn") ? kSaturnTall : 1.0)));
     auto pictureWidth = [&](const QString &n) {
         const double d = diameterKm(n) * twipsPerKm;
-        return n == QLatin1String("Saturn") ? d * 2.27 : d;
+        return n == QLatin1String("Saturn") ? d * kSaturnWide : d;
     };
     double used = 0;
     for (const QString &n : names)
@@ -203,14 +207,14 @@ void planetRow(Writer &w, const Layout &l, QRect area, const QStringList &names,
         const int cx = int(std::lround(x + pictureWidth(n) / 2));
         if (l.print) {
             if (n == QLatin1String("Saturn"))
-                w.ellipse(QRect(cx - d * 113 / 100, mid - d / 5, d * 226 / 100, d * 2 / 5), QColor(), Qt::black, 15);
+                w.ellipse(QRect(cx - int(d * kSaturnWide / 2), mid - d / 5, int(d * kSaturnWide), d * 2 / 5), QColor(), Qt::black, 15);
             w.ellipse(QRect(cx - d / 2, mid - d / 2, d, d), QColor(225, 225, 225), Qt::black, 12);
         } else {
             // Drawn at screen resolution (15 twips to the pixel), sized so that planetImage's globe
             // comes out at this diameter; Saturn's picture has room for its tilted rings.
             const double px = d / 15.0;
             const bool ringed = n == QLatin1String("Saturn");
-            const int wpx = int(std::ceil(px * (ringed ? 2.21 : 1.0) + 3)), hpx = int(std::ceil(px * (ringed ? 1.45 : 1.0) + 3));
+            const int wpx = int(std::ceil(px * (ringed ? kSaturnWide : 1.0) + 3)), hpx = int(std::ceil(px * (ringed ? kSaturnTall : 1.0) + 3));
             const QSize size(wpx, hpx);
             w.image(QRect(cx - wpx * 15 / 2, mid - hpx * 15 / 2, wpx * 15, hpx * 15), planetImage(n.toLower(), size, 1.5, -14, 24));
         }
@@ -222,6 +226,9 @@ void planetRow(Writer &w, const Layout &l, QRect area, const QStringList &names,
     s.align = Qt::AlignRight;  // the top right is clear: the rows end with a small planet
     w.text(area.right() - 90, area.top() + 60 + ascent(s), note, s);
 }
+
+// What the two thermometers read, in degrees Celsius: the drawing and its words both use them.
+constexpr int kReadingA = 24, kReadingB = -4;
 
 // Two thermometers lying along the page, numbered in degrees Celsius from -10 to 40 with a small
 // mark every 2 degrees, for pupils to read: A shows 24 °C and has its parts named; B is below zero.
@@ -265,8 +272,8 @@ void thermometerReadings(Writer &w, const Layout &l, QRect area)
             label(xOf(33), QStringLiteral("thin glass tube"));
         }
     };
-    thermometer(area.top(), 24, QStringLiteral("A"), true);
-    thermometer(area.top() + area.height() * 55 / 100, -4, QStringLiteral("B"), false);
+    thermometer(area.top(), kReadingA, QStringLiteral("A"), true);
+    thermometer(area.top() + area.height() * 55 / 100, kReadingB, QStringLiteral("B"), false);
 }
 
 // The water cycle in one picture: the Sun warms the sea, water evaporates, the vapour cools and
@@ -276,7 +283,7 @@ void waterCycle(Writer &w, const Layout &l, QRect area)
     const int W = area.width(), H = area.height();
     auto at = [&](double fx, int y) { return QPoint(area.left() + int(W * fx), area.top() + y); };
     const bool p = l.print;
-    const QColor none, edge = p ? QColor(Qt::black) : QColor();
+    const QColor edge = p ? QColor(Qt::black) : QColor();
     const QColor sea = p ? QColor(215, 215, 215) : QColor(40, 110, 200), land = p ? QColor(240, 240, 240) : QColor(70, 140, 60),
                  cloud = p ? QColor(255, 255, 255) : QColor(235, 240, 250), sun = p ? QColor(240, 240, 240) : QColor(255, 200, 40),
                  arrow = p ? QColor(Qt::black) : QColor(255, 255, 0), rain = p ? QColor(Qt::black) : QColor(150, 200, 255),
@@ -433,6 +440,17 @@ void write(const QString &path, const QByteArray &bytes)
         throw std::runtime_error("cannot write " + path.toStdString());
 }
 
+// Where a thermometer's liquid ends, as a pupil counts it: marks of 2 degrees from the nearest
+// numbered ten towards zero. "two marks below 0 °C" for -4.
+QString readingWords(int celsius)
+{
+    const int ten = celsius / 10 * 10, marks = std::abs(celsius - ten) / 2;
+    static const char *const counts[] = {"no", "one", "two", "three", "four"};
+    return QStringLiteral("%1 mark%2 %3 %4 °C")
+        .arg(QLatin1String(counts[marks]), marks == 1 ? QString() : QStringLiteral("s"), celsius < 0 ? QStringLiteral("below") : QStringLiteral("above"),
+             QString::number(ten));
+}
+
 // What a drawing shows, in words, for a pupil who cannot see it.
 QString pictureWords(const QString &name)
 {
@@ -443,7 +461,9 @@ QString pictureWords(const QString &name)
     if (name == QLatin1String("giants"))
         return QStringLiteral("Picture, sizes to scale: Jupiter is the biggest, Saturn with its rings is a little smaller, Uranus and Neptune are less than half as wide as Jupiter, and the Earth beside them is a tiny dot.");
     if (name == QLatin1String("thermometer"))
-        return QStringLiteral("Picture: two thermometers, numbered from −10 °C to 40 °C in tens, with a small mark every 2 °C. The liquid in thermometer A ends two marks above 20 °C. The liquid in thermometer B ends two marks below 0 °C.");
+        return QStringLiteral("Picture: two thermometers, numbered from −10 °C to 40 °C in tens, with a small mark every 2 °C. "
+                              "The liquid in thermometer A ends %1. The liquid in thermometer B ends %2.")
+            .arg(readingWords(kReadingA), readingWords(kReadingB));
     if (name == QLatin1String("water-cycle"))
         return QStringLiteral("Picture of the water cycle: the Sun warms the sea and water evaporates into water vapour; high up, the vapour cools and condenses into clouds; rain falls on the hills; rivers carry it back to the sea.");
     throw std::runtime_error("no words for the picture " + name.toStdString());
