@@ -201,6 +201,23 @@ e2e_answer_all() {
     done
 }
 
+# e2e_write_worksheet TITLE: on the wizard, the title and ten questions typed (Enter between the
+# boxes), answer A of each ticked, then "Save Worksheet"
+e2e_write_worksheet() {
+    local q a left top
+    e2e_press "title box" 0
+    xdotool type --delay 15 "$1"; xdotool key Return
+    for q in $(seq 10); do
+        xdotool type --delay 5 "Question $q"; xdotool key Return
+        for a in A B C D; do xdotool type --delay 5 "$a $q"; xdotool key Return; done
+    done
+    for q in $(seq 0 9); do
+        left=$(( q < 5 ? 120 : 6060 )); top=$(( 720 + (q % 5) * 1400 + 480 ))
+        e2e_click $(( mx + left / 15 + 9 )) $(( my + top / 15 + 9 ))
+    done
+    e2e_press "Save Worksheet" 1
+}
+
 # e2e_full_marks WHAT: the results screen offers the certificate (its button, opaque black) and
 # a name box
 e2e_full_marks() {

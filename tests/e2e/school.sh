@@ -90,17 +90,7 @@ export PGSERVICEFILE=$work/teacher.conf
 computer classroom-1
 start classroom-1
 e2e_press "Multiple Choice Wizard"
-e2e_press "title box" 0
-xdotool type --delay 15 "Magnets"; xdotool key Return
-for q in $(seq 10); do
-    xdotool type --delay 5 "Question $q"; xdotool key Return
-    for a in A B C D; do xdotool type --delay 5 "$a $q"; xdotool key Return; done
-done
-for q in $(seq 0 9); do                                          # answer A of each
-    left=$(( q < 5 ? 120 : 6060 )); top=$(( 720 + (q % 5) * 1400 + 480 ))
-    e2e_click $(( mx + left / 15 + 9 )) $(( my + top / 15 + 9 ))
-done
-e2e_press "Save Worksheet" 1
+e2e_write_worksheet "Magnets"
 walk wait-text "Your worksheet has been saved." || e2e_fail "the worksheet was not saved on the teacher's computer"
 xdotool key Return; sleep 0.5
 [ -f "$share/Magnets.txt" ] && grep -q "^Magnets" "$share/track.txt" || e2e_fail "the worksheet is not in the shared folder"

@@ -88,9 +88,7 @@ private slots:
             return;
         server = std::make_unique<PgServer>();
         QVERIFY(server->ok());
-        // As a technician sets up a school before the register's first start.
-        QVERIFY(server->sql(QStringLiteral("CREATE ROLE quillmoor_pupils; CREATE ROLE quillmoor_teachers;"
-                                           " CREATE ROLE pupil LOGIN IN ROLE quillmoor_pupils; CREATE ROLE teacher LOGIN IN ROLE quillmoor_teachers;")));
+        QVERIFY(server->addSchoolRoles());
     }
     void cleanupTestCase() { server.reset(); }
 

@@ -77,8 +77,7 @@ private slots:
             QSKIP("no PostgreSQL server is installed (the test command installs postgresql-15)");
         server = std::make_unique<PgServer>();
         QVERIFY(server->ok());
-        QVERIFY(server->sql(QStringLiteral("CREATE ROLE quillmoor_pupils; CREATE ROLE quillmoor_teachers;"
-                                           " CREATE ROLE pupil LOGIN IN ROLE quillmoor_pupils; CREATE ROLE teacher LOGIN IN ROLE quillmoor_teachers;")));
+        QVERIFY(server->addSchoolRoles());
     }
     void cleanupTestCase() { server.reset(); }
 

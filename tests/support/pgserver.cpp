@@ -86,6 +86,13 @@ QString PgServer::useService(const QString &user, const QString &database)
     return path;
 }
 
+bool PgServer::addSchoolRoles()
+{
+    return sql(QStringLiteral("CREATE ROLE quillmoor_pupils; CREATE ROLE quillmoor_teachers;"
+                              " CREATE ROLE pupil LOGIN IN ROLE quillmoor_pupils;"
+                              " CREATE ROLE teacher LOGIN IN ROLE quillmoor_teachers;"));
+}
+
 bool PgServer::requirePassword(const QString &role, const QString &password)
 {
     QFile hba(dir_.filePath(QStringLiteral("data/pg_hba.conf")));

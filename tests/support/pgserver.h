@@ -32,6 +32,10 @@ public:
     // the folder; points PGSERVICEFILE at it and returns its path.
     QString useService(const QString &user, const QString &database = QStringLiteral("register"));
 
+    // As a technician sets up a school before the register's first start: the pupils' and the
+    // teachers' groups, and the roles "pupil" and "teacher" in them.
+    bool addSchoolRoles();
+
     // From now on the role signs in with this password (every other role still needs none).
     bool requirePassword(const QString &role, const QString &password);
 
