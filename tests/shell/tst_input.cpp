@@ -249,8 +249,8 @@ private slots:
         QCOMPARE(env->played.contains(kClick), entry != 20);
     }
 
-    // The keyboard leads on: with a label lifted, Tab goes to the first box. Escape asks before it throws away answers or placed labels, and leaves
-    // only when the pupil says OK.
+    // The keyboard leads on: with a label lifted, Tab goes to the first box. Escape asks before
+    // it throws away answers or placed labels, and leaves only when the pupil says OK.
     void keyboardLeadsOnAndEscapeAsks_data()
     {
         QTest::addColumn<int>("button");
