@@ -2,10 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on a private accessibility bus, walked as a screen reader walks it: the menu's
 # "Other Planets" push button pressed through its AT-SPI action, then the hub's "Multiple Choice",
-# and the quiz's first question is there to be read; on each screen every shown, actionable object
-# has a name. With a sound server and the speech module, the quiz's "Read aloud", pressed the same
-# way, is heard on the null sink: the recording is not silence. (Time to first sound is measured
-# by bench/speech: the recorder's own start-up and buffering blur it by a second.)
+# and the quiz's first question is there to be read (that every control has a name, tst_access
+# checks on each screen). With a sound server and the speech module, the quiz's "Read aloud",
+# pressed the same way, is heard on the null sink: the recording is not silence. (Time to first
+# sound is measured by bench/speech: the recorder's own start-up and buffering blur it by a second.)
 BIN=${1:?usage: accessibility.sh PATH-TO-quillmoor}
 . "$(dirname "$0")/lib.sh"
 e2e_need_display
@@ -21,16 +21,11 @@ REC=""
 e2e_start_to_menu accessibility
 trap 'kill $APP_PID $ATSPI_PID $REC 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
 
-walk wait-text "Other Planets" || e2e_fail "the menu's buttons are not on the accessibility bus"
-walk unnamed || e2e_fail "the menu has actionable objects without a name"
 walk press "Other Planets" || e2e_fail "no \"Other Planets\" push button"
-walk wait-text "Multiple Choice" || e2e_fail "the hub did not open"
-walk unnamed || e2e_fail "the hub has actionable objects without a name"
 walk press "Multiple Choice" || e2e_fail "no \"Multiple Choice\" push button"
 walk wait-text "$QUESTION1" || e2e_fail "the quiz's question \"$QUESTION1\" is not exposed"
-walk unnamed || e2e_fail "the quiz has actionable objects without a name"
 e2e_shot accessibility-quiz
-echo "accessibility: pressed through AT-SPI to the quiz; question 1 exposed; no unnamed controls"
+echo "accessibility: pressed through AT-SPI to the quiz; question 1 exposed"
 [ -n "${E2E_PULSE_SERVER:-}" ] || { echo "no null sink or no speech module: read-aloud is left out"; exit 0; }
 
 walk wait-text "Read aloud" || e2e_fail "no read-aloud button: the speech engine did not start"
