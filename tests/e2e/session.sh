@@ -1,14 +1,13 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # One session of the real program on a desktop with or without a window manager (E2E_WM names the
-# one running, if any): the title screen centred with its picture on a stage as big as the display;
-# "OK" heard on the sound server (when there is one); a click on the stage's margin leaves the menu
-# in front; Alt+F4 (with a window manager) or the menu's "Exit" brings up the exit screen, whose
-# "Cancel" returns to the menu; an activity's labels dragged with the real mouse score 8 out of 8;
-# the hub's animation moves; a worksheet typed, saved, and run from the catalogue to full marks,
-# where typed keys land in the name box at once; with a window manager, Alt+F4 and "Cancel" over
-# those results, then the planets quiz with three wrong shows its own results; the menu's "Exit", then the exit screen's, end
-# the program with status 0 and leave nothing but the teacher's folder behind.
+# one running, if any): the title screen centred on a stage as big as the display; "OK" heard on
+# the sound server (when there is one); Alt+F4 (with a window manager) or the menu's "Exit" brings
+# up the exit screen, whose "Cancel" returns to the menu; an activity's labels dragged with the
+# real mouse score 8 out of 8; the hub's animation moves in real time; the planets quiz to full
+# marks, where typed keys land in the name box at once; the menu's "Exit", then the exit screen's,
+# end the program with status 0 and leave nothing but the teacher's folder behind. (What the
+# screens do inside the program, the unit tests check: tst_startup, tst_quiz, tst_authoring.)
 BIN=${1:?usage: session.sh PATH-TO-quillmoor}
 . "$(dirname "$0")/lib.sh"
 e2e_need_display
@@ -20,10 +19,6 @@ e2e_start session
 e2e_title_at || e2e_fail "no title screen centred on the stage"
 read -r DW DH < <(xwininfo -root | awk '/^  Width/{w=$2} /^  Height/{h=$2} END{print w, h}')
 [ "$SW $SH" = "$DW $DH" ] || e2e_fail "the stage is $SW x $SH on a $DW x $DH display"
-sleep 0.3
-# The picture box (300, 1200 twips) shows the icicles, not the screen's grey.
-[ "$(e2e_pixel $(( tx + 180 )) $(( ty + 140 )))" != "$TITLE_GREY" ] || e2e_fail "title picture missing"
-[ "$(e2e_pixel $(( tx + 5 )) $(( ty + 300 )))" = "$TITLE_GREY" ] || e2e_fail "title colour"
 
 [ -n "${E2E_PULSE_SERVER:-}" ] && e2e_listen "$E2E_ARTIFACTS/click.wav"
 e2e_click $(( tx + 132 )) $(( ty + 412 ))                        # OK
@@ -35,9 +30,6 @@ if [ -n "${E2E_PULSE_SERVER:-}" ]; then
 fi
 e2e_menu_shows || e2e_fail "menu colour"
 
-e2e_click $(( SW - 3 )) $(( SH - 3 ))                            # the stage's margin
-sleep 0.5
-e2e_menu_shows || e2e_fail "the menu is gone after a click on the margin"
 if [ -n "${E2E_WM:-}" ]; then xdotool key alt+F4; else e2e_press Exit 0; fi
 e2e_title_at || e2e_fail "no exit screen"
 sleep 0.3
@@ -60,21 +52,12 @@ shot jupiter-a; sleep 0.6; shot jupiter-b
 diff=$(/usr/bin/compare -metric AE "$E2E_ARTIFACTS/jupiter-a.png" "$E2E_ARTIFACTS/jupiter-b.png" null: 2>&1)
 echo "pixels changed between two screenshots 0.6 s apart: $diff"
 [ "${diff%%.*}" -gt 500 ] 2>/dev/null || e2e_fail "the animation does not move ($diff)"
-e2e_press Exit                                                   # the hub
 
-# A worksheet typed into the wizard (Enter between the boxes, answer A ticked), saved into the
-# teacher's folder, then found in the catalogue browser and run to full marks.
-e2e_press "Multiple Choice Wizard"
-e2e_write_worksheet "Salt & Water"
-xdotool key Return                                               # "Your worksheet has been saved."
-sleep 0.5
-[ -f "$E2E_HOME/quillmoor/multiple/Salt & Water.txt" ] || e2e_fail "the worksheet was not saved"
-e2e_press Exit 0.5                                               # the wizard: nothing unsaved
-e2e_press "Worksheet Catalogue"
-e2e_press "first title"
-RIGHT=(1 1 1 1 1 1 1 1 1 1)
+# The hub's quiz to full marks; the name box, offered, takes the keys typed at once.
+e2e_press "Multiple Choice" 1
+e2e_read_bank
 e2e_answer_all
-e2e_full_marks "the typed worksheet"
+e2e_full_marks "the planets quiz"
 before=$(e2e_dark_in 376 33 $(( mx + 212 )) $(( my + 444 )))
 xdotool type --delay 40 "Sam Smith"
 sleep 0.4
@@ -82,29 +65,7 @@ after=$(e2e_dark_in 376 33 $(( mx + 212 )) $(( my + 444 )))
 echo "dark pixels in the name box: $before before typing, $after after"
 [ "$after" -gt $(( before + 150 )) ] || e2e_fail "the typed name did not land in the name box"
 
-msg() { import -window root -crop 800x57+$mx+$(( my + 360 )) "$E2E_ARTIFACTS/$1.png"; }  # the score's message
-if [ -n "${E2E_WM:-}" ]; then
-    # Left by the window's close and "Cancel": the next quiz's results are its own, not these.
-    msg message-full
-    xdotool key alt+F4
-    e2e_title_at || e2e_fail "no exit screen over the results"
-    e2e_click $(( tx + 132 )) $(( ty + 412 ))                    # Cancel
-    e2e_menu_shows || e2e_fail "Cancel did not bring the menu back over the results"
-    e2e_press "Other Planets" 1
-    e2e_press "Multiple Choice" 1
-    e2e_read_bank
-    for q in 2 5 8; do RIGHT[q]=$(( RIGHT[q] % 4 + 1 )); done
-    e2e_answer_all
-    sleep 1
-    msg message-seven
-    e2e_shot results-after-cancel
-    [ "$(e2e_pixel $(( mx + 358 )) $(( my + 470 )))" != "255,255,255" ] || e2e_fail "seven out of ten offers a name box"
-    changed=$(/usr/bin/compare -metric AE "$E2E_ARTIFACTS/message-full.png" "$E2E_ARTIFACTS/message-seven.png" null: 2>&1)
-    [ "${changed%%.*}" -gt 200 ] 2>/dev/null || e2e_fail "the results still show the last pupil's message ($changed pixels differ)"
-    e2e_press Exit; e2e_press Exit                               # the results, the hub
-else
-    e2e_press Exit; e2e_press Exit                               # the results, the catalogue
-fi
+e2e_press Exit; e2e_press Exit                                   # the results, the hub
 e2e_press Exit 0                                                 # the menu's
 e2e_title_at || e2e_fail "no exit screen"
 e2e_click $(( tx + 228 )) $(( ty + 412 ))                        # Exit
