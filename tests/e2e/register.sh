@@ -4,11 +4,12 @@
 # pressed and read on the accessibility bus, keys and the quiz's answers through X): a PIN chosen,
 # a class made and three names pasted (one twice); Ann takes the planets quiz with two wrong and
 # does the ordering activity, Ben takes the quiz with one wrong and the program is killed (-9) as
-# soon as his score shows. `--export-results` then holds all three attempts; after a restart the
-# room's table shows exactly those scores, the question analysis the three questions missed, the
-# room's export the same bytes as the command's, and its printed summary one page with them all.
-# Then the register's file is overwritten with rubbish: a quiz still runs, the teacher is told on
-# pressing "Class Register", and the program then ends with status 0. (Names are made up.)
+# soon as his score shows. `--export-results` then holds all three attempts; after a restart, the
+# room's summary printed through the tests' print server is one page with them all. Then the
+# register's file is overwritten with rubbish: a quiz still runs, the teacher is told only on
+# pressing "Class Register", and the program then ends with status 0. (The room's table, charts
+# and export and the picker's order are checked on the screens, tst_room and tst_classroom.)
+# (Names are made up.)
 BIN=${1:?usage: register.sh PATH-TO-quillmoor}
 . "$(dirname "$0")/lib.sh"
 e2e_need_display
@@ -40,7 +41,6 @@ for name in "Ann Lee" "Ben Ode" "Cal Roy" "Ben Ode"; do xdotool type --delay 20 
 press "Add Names"
 walk wait-text "3 names added; 1 already in the class." || e2e_fail "the names were not added"
 xdotool key Return; sleep 0.5
-e2e_shot room-pupils
 e2e_click $(( mx + 742 )) $(( my + 560 )); sleep 0.8             # the room's Exit
 e2e_menu_shows || e2e_fail "no menu after the teacher's room"
 
@@ -50,11 +50,6 @@ walk wait-text "Good work. You have scored 8 out of 10." || e2e_fail "Ann's quiz
 e2e_press Exit; e2e_press Exit                                   # the results, the hub
 e2e_press "Measuring Temperature"
 e2e_press "Ordering Activity"
-walk wait-text "Who is doing this?" || e2e_fail "no name picker before the activity"
-# The last pupil comes first: Ann is the picker's first name.
-first=$(walk where "push button" "Ann Lee") || e2e_fail "Ann is not on the picker"
-second=$(walk where "push button" "Ben Ode") || e2e_fail "Ben is not on the picker"
-[ "${first#* }" -lt "${second#* }" ] || [ "${first% *}" -lt "${second% *}" ] || e2e_fail "the last pupil is not first"
 press "Ann Lee" 1
 e2e_drag_all
 e2e_full_marks "Ann's ordering"
@@ -73,41 +68,15 @@ EOF
 [ "$rows" = "$(cat "$E2E_ARTIFACTS/expected-rows")" ] \
     || e2e_fail "the register holds, after kill -9: $(printf '\n%s' "$rows")"
 
-# The teacher again, after the crash: the table, the question analysis, the room's export.
-start register-again
-press "Class Register"
-walk wait-text "Type the teacher's PIN." || e2e_fail "no PIN asked the second time"
-xdotool type --delay 30 "$PIN"; xdotool key Return
-walk wait-text "New Class" || e2e_fail "the PIN did not open the teacher's room"
-click_on "page tab" "Results"
-walk table Results >"$E2E_ARTIFACTS/table.tsv" || e2e_fail "no results table"
-e2e_shot room-results
-grep -qx $'Ann Lee\t.*' "$E2E_ARTIFACTS/table.tsv" || e2e_fail "no row for Ann"
-for want in "Ann Lee:Other Planets: Multiple Choice:8 out of 10" "Ann Lee:Measuring Temperature: Ordering Activity:8 out of 8" \
-            "Ben Ode:Other Planets: Multiple Choice:9 out of 10" "Ben Ode:Measuring Temperature: Ordering Activity:Not done yet" \
-            "Cal Roy:Other Planets: Multiple Choice:Not done yet"; do
-    pupil=${want%%:*}; cell=${want##*:}; activity=${want#*:}; activity=${activity%:*}
-    got=$(awk -F'\t' -v p="$pupil" -v a="$activity" 'NR == 1 { for (i = 2; i <= NF; i++) if ($i == a) c = i }
-                                                     $1 == p { print $c }' "$E2E_ARTIFACTS/table.tsv")
-    [ "$got" = "$cell" ] || e2e_fail "$pupil, $activity: the room shows \"$got\", not \"$cell\""
-done
-click_on "table cell" "9 out of 10"                              # Ben's quiz: its column
-press "Question Analysis" 1
-walk text "The chart's values" >"$E2E_ARTIFACTS/analysis.txt" || e2e_fail "no question analysis"
-e2e_shot question-analysis
-for q in $(seq 10); do
-    case $q in 3|6|9) want="Question $q: 1 of 2 right" ;; *) want="Question $q: 2 of 2 right" ;; esac
-    grep -qx "$want" "$E2E_ARTIFACTS/analysis.txt" || e2e_fail "the analysis lacks \"$want\": $(cat "$E2E_ARTIFACTS/analysis.txt")"
-done
-press Back
-press "Export for a Spreadsheet..." 1.5
-xdotool key ctrl+a; xdotool type --delay 10 "$E2E_ARTIFACTS/room.csv"; xdotool key Return
-for _ in $(seq 30); do [ -s "$E2E_ARTIFACTS/room.csv" ] && break; sleep 0.2; done
-sleep 0.5
-cmp "$E2E_ARTIFACTS/room.csv" "$E2E_ARTIFACTS/command.csv" || e2e_fail "the room's export differs from --export-results"
-# The summary on the tests' capturing printer (when there is one): one page, every pupil and
-# score on it, nothing past its edges.
+# The teacher again, after the crash: the summary on the tests' capturing printer (when there is
+# one): one page, every pupil and score on it, nothing past its edges.
 if [ -n "${QUILLMOOR_PRINT_SPOOL:-}" ] && lpstat -d 2>/dev/null | grep -q CAPTURE; then
+    start register-again
+    press "Class Register"
+    walk wait-text "Type the teacher's PIN." || e2e_fail "no PIN asked the second time"
+    xdotool type --delay 30 "$PIN"; xdotool key Return
+    walk wait-text "New Class" || e2e_fail "the PIN did not open the teacher's room"
+    click_on "page tab" "Results"
     before=$(find "$QUILLMOOR_PRINT_SPOOL" -name '*.pdf' | wc -l)
     press "Print Summary" 1
     walk wait-text "Your summary is now printing." || e2e_fail "no word that the summary is printing"
@@ -125,10 +94,10 @@ if [ -n "${QUILLMOOR_PRINT_SPOOL:-}" ] && lpstat -d 2>/dev/null | grep -q CAPTUR
     awk -v w="$pw" -v h="$ph" -F'"' '/<word / { if ($2 < 0 || $4 < 0 || $6 > w || $8 > h) bad++ } END { exit bad > 0 }' \
         "$E2E_ARTIFACTS/summary.html" || e2e_fail "the printed summary runs past its page"
     echo "register: the summary printed on one page"
+    kill "$APP_PID"; wait "$APP_PID" 2>/dev/null
 else
     echo "register: no capturing print server, the summary is not printed"
 fi
-kill "$APP_PID"; wait "$APP_PID" 2>/dev/null
 
 # A register overwritten with rubbish: the quiz runs, with no picker, and the teacher is told.
 head -c 20000 /dev/urandom >"$E2E_HOME/quillmoor/register.sqlite"
@@ -144,8 +113,6 @@ walk wait-text "Excellent work. You have scored 10 out of 10." || e2e_fail "the 
 e2e_press Exit; e2e_press Exit
 press "Class Register"
 walk wait-part "The class register was damaged" || e2e_fail "the teacher is not told of the damaged register"
-e2e_shot damaged-told
-ls "$E2E_HOME"/quillmoor/register-damaged-*.sqlite >/dev/null 2>&1 || e2e_fail "the damaged register was not kept aside"
 # Leaving by the menu with a register open ends the program cleanly.
 xdotool key Return; sleep 0.5                                    # the notice
 walk wait-part "Choose a teacher's PIN" || e2e_fail "no PIN to choose for the fresh register"
@@ -155,4 +122,4 @@ e2e_press Exit 0
 e2e_title_at || e2e_fail "no exit screen"
 e2e_click $(( tx + 228 )) $(( ty + 412 ))                        # Exit
 e2e_exits_with 0 10
-echo "register: PIN, class, three names; three attempts kept across kill -9; room, analysis and export agree; damaged register told"
+echo "register: PIN, class, three names; three attempts kept across kill -9; damaged register told"
