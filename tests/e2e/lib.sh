@@ -10,6 +10,14 @@ export QUILLMOOR_SCALE=1
 F=1
 
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Where the scripts click on the screens (the middle of each control, at actual size, from each
+# screen's origin) and the colours they look for: E2E_AT, E2E_ANSWERS, E2E_TICKS, E2E_HOMES,
+# E2E_BOXES, TITLE_GREY, MENU_BLUE and the rest, as the build's e2e_layout prints them from the
+# screens themselves.
+declare -A E2E_AT
+[ -x "${E2E_LAYOUT:-}" ] || e2e_fail "E2E_LAYOUT does not name the build's e2e_layout (ctest sets it)"
+eval "$("$E2E_LAYOUT")" || e2e_fail "e2e_layout failed"
 e2e_need_display() { [ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: skipped"; exit 77; }; }
 
 # e2e_on_atspi_bus "$@": an accessibility bus of the script's own, read as a screen reader reads
@@ -105,14 +113,14 @@ e2e_screen() {
     for _ in $(seq 100); do
         edge=$(import -window root png:- | /usr/bin/convert - -format \
             "%[fx:int(255*p{$(( x - 2 )),$(( y + $2 / 2 ))}.r)],%[fx:int(255*p{$(( x - 1 )),$(( y + $2 / 2 ))}.r)]" info:)
-        if [ "$edge" = "20,220" ]; then echo "$x $y"; return 0; fi
+        if [ "$edge" = "${EDGE_OUTER%%,*},${EDGE_INNER%%,*}" ]; then echo "$x $y"; return 0; fi
         sleep 0.1
     done
     return 1
 }
 
 # e2e_title_at: waits for the title screen (or the exit screen, the same size); sets its origin tx, ty
-e2e_title_at() { local pos; pos=$(e2e_screen 364 438) && read -r tx ty <<<"$pos"; }
+e2e_title_at() { local pos; pos=$(e2e_screen $E2E_TITLE_SIZE) && read -r tx ty <<<"$pos"; }
 
 # e2e_click X Y: move there, rest, click
 e2e_click() { xdotool mousemove "$1" "$2"; sleep 0.15; xdotool click 1; }
@@ -161,14 +169,12 @@ e2e_start() {
 # (the origin of every 800 x 600 screen). At any factor: the screens are found by their colours.
 e2e_start_to_menu() {
     e2e_start "$1"
-    local tx=$(( (SW - $(P 364)) / 2 )) ty=$(( (SH - $(P 438)) / 2 ))
+    local tx=$(( (SW - $(P ${E2E_TITLE_SIZE% *})) / 2 )) ty=$(( (SH - $(P ${E2E_TITLE_SIZE#* })) / 2 ))
     e2e_wait_pixel $(( tx + $(P 5) )) $(( ty + $(P 300) )) "$TITLE_GREY" || e2e_fail "no title screen"
-    e2e_click $(( tx + $(P 132) )) $(( ty + $(P 412) ))              # OK
+    e2e_press_at "$tx" "$ty" OK
     mx=$(( (SW - $(P 800)) / 2 )); my=$(( (SH - $(P 600)) / 2 ))
     e2e_menu_shows || e2e_fail "no menu"
 }
-TITLE_GREY="192,192,192"
-MENU_BLUE="39,63,137"
 
 # e2e_menu_shows: the menu's colour, with the pointer moved off the buttons
 e2e_menu_shows() {
@@ -176,27 +182,24 @@ e2e_menu_shows() {
     e2e_wait_pixel $(( mx + $(P 400) )) $(( my + $(P 380) )) "$MENU_BLUE"
 }
 
-# Where the scripts click on the 800 x 600 screens: the middle of each control, at actual size.
-declare -A E2E_AT=(
-    ["Other Planets"]="346 420" ["Measuring Temperature"]="118 228" ["Exit"]="745 544"
-    ["Multiple Choice Wizard"]="622 400" ["Worksheet Catalogue"]="622 456" ["first title"]="108 60"
-    ["Multiple Choice"]="114 544" ["Ordering Activity"]="578 544" ["Key Facts"]="490 24"
-    ["Next Page"]="537 544" ["Print"]="749 24" ["Print Worksheet"]="628 144" ["Next"]="525 544"
-    ["Check Score"]="485 544" ["Print Certificate"]="141 136" ["Save Worksheet"]="578 544" ["title box"]="666 19"
-)
+# e2e_press NAME [PAUSE]: clicks that control of the 800 x 600 screen on show, then rests (0.8 s)
+e2e_press() { e2e_press_at "$mx" "$my" "$1"; sleep "${2:-0.8}"; }
 
-# e2e_press NAME [PAUSE]: clicks that control of the screen on show, then rests (0.8 s)
-e2e_press() {
-    local at=${E2E_AT[$1]}
-    e2e_click $(( mx + $(P "${at% *}") )) $(( my + $(P "${at#* }") ))
-    sleep "${2:-0.8}"
+# e2e_press_at X Y NAME: clicks that control of the screen whose origin is X, Y
+e2e_press_at() {
+    local at=${E2E_AT[$3]:-}
+    [ -n "$at" ] || e2e_fail "no place for \"$3\" in e2e_layout"
+    e2e_at_point "$1" "$2" "$at"
 }
+
+# e2e_at_point X Y "PX PY": clicks PX, PY (actual size) of the screen whose origin is X, Y
+e2e_at_point() { e2e_click $(( $1 + $(P "${3% *}") )) $(( $2 + $(P "${3#* }") )); }
 
 # e2e_answer_all: the ten questions on show answered with RIGHT's choices, each followed by Next
 e2e_answer_all() {
     local q
     for q in $(seq 0 9); do
-        e2e_click $(( mx + $(P 280) )) $(( my + $(P $(( 377 + 40 * (RIGHT[q] - 1) ))) ))
+        e2e_at_point "$mx" "$my" "${E2E_ANSWERS[RIGHT[q] - 1]}"
         e2e_press Next 0.15
     done
 }
@@ -204,37 +207,34 @@ e2e_answer_all() {
 # e2e_write_worksheet TITLE: on the wizard, the title and ten questions typed (Enter between the
 # boxes), answer A of each ticked, then "Save Worksheet"
 e2e_write_worksheet() {
-    local q a left top
+    local q a
     e2e_press "title box" 0
     xdotool type --delay 15 "$1"; xdotool key Return
     for q in $(seq 10); do
         xdotool type --delay 5 "Question $q"; xdotool key Return
         for a in A B C D; do xdotool type --delay 5 "$a $q"; xdotool key Return; done
     done
-    for q in $(seq 0 9); do
-        left=$(( q < 5 ? 120 : 6060 )); top=$(( 720 + (q % 5) * 1400 + 480 ))
-        e2e_click $(( mx + left / 15 + 9 )) $(( my + top / 15 + 9 ))
-    done
+    for q in $(seq 0 9); do e2e_at_point "$mx" "$my" "${E2E_TICKS[q]}"; done
     e2e_press "Save Worksheet" 1
 }
 
 # e2e_full_marks WHAT: the results screen offers the certificate (its button, opaque black) and
 # a name box
 e2e_full_marks() {
-    e2e_wait_pixel $(( mx + $(P 22) )) $(( my + $(P 148) )) "0,0,0" || e2e_fail "$1: no certificate offered"
-    [ "$(e2e_pixel $(( mx + $(P 358) )) $(( my + $(P 470) )))" = "255,255,255" ] || e2e_fail "$1: no name box"
+    local face=$E2E_CERTIFICATE_FACE box=${E2E_AT["name box"]}
+    e2e_wait_pixel $(( mx + $(P ${face% *}) )) $(( my + $(P ${face#* }) )) "0,0,0" || e2e_fail "$1: no certificate offered"
+    [ "$(e2e_pixel $(( mx + $(P ${box% *}) )) $(( my + $(P ${box#* }) )))" = "255,255,255" ] || e2e_fail "$1: no name box"
 }
 
 # e2e_drag_all: on "Ordering Activity", every label dragged with the mouse (button down, moves,
 # button up) into its right box, then "Check Score"
 e2e_drag_all() {
-    # Label i starts at (home left, home top) and belongs in box i at left 8400, twips; 3075 x 375.
-    local homes=("240 3120" "3360 3600" "3360 4080" "240 4560" "3360 4560" "240 4080" "3360 3120" "240 3600")
-    local boxes=(4020 1140 5460 2580 4740 6180 3300 1860) i hl ht x0 y0 x1 y1 s
-    for i in $(seq 0 7); do
-        read -r hl ht <<<"${homes[$i]}"
-        x0=$(( mx + $(P $(( hl / 15 + 102 ))) )); y0=$(( my + $(P $(( ht / 15 + 12 ))) ))
-        x1=$(( mx + $(P $(( 8400 / 15 + 102 ))) )); y1=$(( my + $(P $(( boxes[i] / 15 + 12 ))) ))
+    # Label i starts at home i and belongs in box i.
+    local i home box x0 y0 x1 y1 s
+    for i in "${!E2E_HOMES[@]}"; do
+        home=${E2E_HOMES[i]}; box=${E2E_BOXES[i]}
+        x0=$(( mx + $(P ${home% *}) )); y0=$(( my + $(P ${home#* }) ))
+        x1=$(( mx + $(P ${box% *}) )); y1=$(( my + $(P ${box#* }) ))
         xdotool mousemove "$x0" "$y0"; sleep 0.05
         xdotool mousedown 1
         for s in 1 2 3 4 5 6; do
