@@ -67,7 +67,7 @@ int main(int argc, char **argv)
                    {"Teachers' Guide", "Teachers' Guide"}});
     place<weather>({{"Multiple Choice", "Multiple Choice"}, {"Ordering Activity", "Ordering Activity"}, {"Key Facts", "Key Facts"}});
     place<guide>({{"Next Page", "Next Page"}, {"Previous Page", "Previous Page"}, {"Print", "Print"}});
-    place<multiple>({{"Print Worksheet", "Print Worksheet"}, {"Next", "Next question"}});
+    place<multiple>({{"Print Worksheet", "Print Worksheet"}, {"Next", "Next question"}, {"Previous", "Previous question"}});
     place<temperatureord>({{"Check Score", "Check Score"}});
     place<wizard>({{"Save Worksheet", "Save Worksheet"}, {"title box", "Worksheet Title"}});
     place<Room>({{"the room's Exit", "Exit"}});

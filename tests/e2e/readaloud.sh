@@ -19,21 +19,21 @@ REC=""
 trap 'kill $APP_PID $REC 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
 alive() { kill -0 "$APP_PID" 2>/dev/null || { wait "$APP_PID"; e2e_fail "the program died (status $?) at $1"; }; }
 
-# soak NAME SEED PREV_X NEXT_X LAST: random steps on the screen on show, whose Previous and Next
-# buttons are at those x (y 544); with LAST set, Next is never pressed on that question (it would
+# soak NAME SEED PREVIOUS NEXT LAST: random steps on the screen on show, whose Previous and Next
+# buttons are those of E2E_AT; with LAST set, Next is never pressed on that question (it would
 # end the quiz), and Previous never on the first.
 soak() {
-    local name=$1 prev_x=$3 next_x=$4 last=${5:-} at=1 step gap
+    local name=$1 previous=${E2E_AT[$3]} next=${E2E_AT[$4]} last=${5:-} at=1 step gap
     RANDOM=$2
     for step in $(seq "$STEPS"); do
         case $((RANDOM % 4)) in
             0) xdotool key r ;;
             1) xdotool key r; sleep 0.0$((RANDOM % 10)); xdotool key r ;;
             2) if [ -z "$last" ] || [ "$at" -lt "$last" ]; then
-                   e2e_click $((mx + next_x)) $((my + 544)); at=$((at + 1))
+                   e2e_at_point "$mx" "$my" "$next"; at=$((at + 1))
                fi ;;
             3) if [ -z "$last" ] || [ "$at" -gt 1 ]; then
-                   e2e_click $((mx + prev_x)) $((my + 544)); at=$((at - 1))
+                   e2e_at_point "$mx" "$my" "$previous"; at=$((at - 1))
                fi ;;
         esac
         # Mostly quick, now and then long enough for a sentence to finish on its own.
@@ -48,14 +48,14 @@ xdotool mousemove $((mx + 400)) $((my + 300))
 e2e_listen "$E2E_ARTIFACTS/readaloud-soak.wav"
 e2e_press "Other Planets" 1.5
 e2e_press "Multiple Choice" 1.5
-soak quiz 31 261 525 10
+soak quiz 31 Previous Next 10
 e2e_press Exit 1
 e2e_press "Key Facts" 1.5
-soak "Key Facts" 47 177 537
+soak "Key Facts" 47 "Previous Page" "Next Page"
 e2e_press Exit 1
 e2e_press Exit 1  # the hub: back to the menu
-e2e_click $((mx + 110)) $((my + 112)); sleep 1.5  # "Teachers' Guide"
-soak guide 59 177 537
+e2e_press "Teachers' Guide" 1.5
+soak guide 59 "Previous Page" "Next Page"
 e2e_press Exit 1
 e2e_heard "$E2E_ARTIFACTS/readaloud-soak.wav" 0.05 || e2e_fail "read-aloud was never heard"
 REC=""
@@ -63,6 +63,6 @@ REC=""
 e2e_menu_shows || e2e_fail "not back at the menu"
 e2e_press Exit 1
 e2e_title_at || e2e_fail "no exit screen"
-e2e_click $((tx + 228)) $((ty + 412))  # its "Exit"
+e2e_press_at "$tx" "$ty" "title Exit"
 e2e_exits_with 0 10
 echo "readaloud: the program ended with status 0"
