@@ -5,9 +5,11 @@
 # a class from the command line, which sets up the server's tables. Two copies of the real program
 # then run as two classroom computers, each under a name of its own (a UTS namespace): on
 # "classroom-1", the teacher's, a worksheet is typed and saved to the shared folder and Amira takes
-# the planets quiz; on "classroom-2", where the folder is mounted read-only, the worksheet runs,
-# Ben takes the quiz, the wizard says it cannot save there, and the teacher's room shows both
-# pupils. The server holds each attempt once, with its computer's name. (Names are made up.)
+# the planets quiz; on "classroom-2", where the folder is mounted read-only, the worksheet runs
+# and Ben takes the quiz, and the teacher's room there shows Amira's score from classroom-1. The
+# server holds each attempt once, with its computer's name. (What --import-class says and the
+# wizard's word on a read-only folder are checked by tst_register and tst_browser; the room's
+# table by tst_room.) (Names are made up.)
 BIN_REAL=${1:?usage: school.sh PATH-TO-quillmoor}
 BIN=$BIN_REAL
 . "$(dirname "$0")/lib.sh"
@@ -58,9 +60,8 @@ done
 export E2E_CONFIG_DIRS=$work/etc
 
 printf 'Name\r\nAmira\r\nBen\r\n' >"$work/class.csv"
-said=$(PGSERVICEFILE=$work/quillmoor.conf XDG_CONFIG_DIRS=$work/etc XDG_DATA_HOME=$work/technician "$BIN_REAL" --import-class "Class 4B" "$work/class.csv") \
-    || e2e_fail "--import-class on the server failed"
-[ "$said" = "Class 4B: 2 pupils added, 0 already in the class." ] || e2e_fail "--import-class said: $said"
+PGSERVICEFILE=$work/quillmoor.conf XDG_CONFIG_DIRS=$work/etc XDG_DATA_HOME=$work/technician "$BIN_REAL" --import-class "Class 4B" "$work/class.csv" \
+    >/dev/null || e2e_fail "--import-class on the server failed"
 [ "$(sql "SELECT version FROM schema_version")" = 1 ] || e2e_fail "the server's tables were not made"
 
 # computer NAME [ro]: BIN becomes the program run as the computer NAME (the share read-only there)
@@ -100,15 +101,13 @@ walk wait-text "Good work. You have scored 9 out of 10." || e2e_fail "Amira's qu
 e2e_press Exit; e2e_press Exit
 leave
 
-# classroom-2: the share read-only. The worksheet runs for Ben, and his quiz; the wizard cannot
-# save here; the teacher's room, behind the PIN chosen now, shows both pupils' results.
+# classroom-2: the share read-only. The worksheet runs for Ben, and his quiz; the teacher's room,
+# behind the PIN chosen now, shows what was done on classroom-1.
 computer classroom-2 ro
 start classroom-2
 e2e_press "Worksheet Catalogue"
-walk wait-text "Magnets" || e2e_fail "the shared worksheet is not in classroom-2's catalogue"
-press Magnets 1
-walk wait-text "Who is doing this?" || e2e_fail "no name picker before the worksheet"
-press Ben 1
+press Magnets 1                                                  # in classroom-2's catalogue
+press Ben 1                                                      # on the picker
 walk wait-text "Question 1" || e2e_fail "the shared worksheet does not run on classroom-2"
 RIGHT=(1 1 1 1 1 1 1 1 1 1)
 e2e_answer_all
@@ -117,11 +116,6 @@ e2e_press Exit; e2e_press Exit
 quiz_as Ben 4 5
 walk wait-text "Good work. You have scored 8 out of 10." || e2e_fail "Ben's quiz did not score 8"
 e2e_press Exit; e2e_press Exit
-e2e_press "Multiple Choice Wizard"
-e2e_press "Save Worksheet" 1
-walk wait-text "The worksheets can only be changed on the teacher's computer." || e2e_fail "the wizard did not say the share is read-only"
-xdotool key Return; sleep 0.5
-e2e_press Exit 0.5
 press "Class Register"
 walk wait-part "Choose a teacher's PIN" || e2e_fail "no PIN to choose"
 xdotool type --delay 30 2468; xdotool key Return
@@ -129,14 +123,9 @@ xdotool type --delay 30 2468; xdotool key Return
 walk wait-text "New Class" || e2e_fail "the PIN did not open the teacher's room"
 click_on "page tab" "Results"
 walk table Results >"$E2E_ARTIFACTS/table.tsv" || e2e_fail "no results table"
-e2e_shot room-results
-for want in "Amira:Other Planets: Multiple Choice:9 out of 10" "Ben:Other Planets: Multiple Choice:8 out of 10" \
-            "Ben:Magnets:10 out of 10"; do
-    pupil=${want%%:*}; cell=${want##*:}; activity=${want#*:}; activity=${activity%:*}
-    got=$(awk -F'\t' -v p="$pupil" -v a="$activity" 'NR == 1 { for (i = 2; i <= NF; i++) if ($i == a) c = i }
-                                                     $1 == p { print $c }' "$E2E_ARTIFACTS/table.tsv")
-    [ "$got" = "$cell" ] || e2e_fail "$pupil, $activity: the room on classroom-2 shows \"$got\", not \"$cell\""
-done
+got=$(awk -F'\t' 'NR == 1 { for (i = 2; i <= NF; i++) if ($i == "Other Planets: Multiple Choice") c = i }
+                  $1 == "Amira" { print $c }' "$E2E_ARTIFACTS/table.tsv")
+[ "$got" = "9 out of 10" ] || e2e_fail "Amira's quiz on classroom-1 shows as \"$got\" in the room on classroom-2"
 e2e_click $(( mx + 742 )) $(( my + 560 )); sleep 0.8             # the room's Exit
 leave
 
