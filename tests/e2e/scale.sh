@@ -1,16 +1,16 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The screens fitted to the display: on X servers of 800x600 (actual size), 1024x768, 1920x1080
-# and 3840x2160, each started here, the title screen, the menu's colour filling the stage's
-# height, a text edge on the menu as sharp as at actual size, an activity's drags and a quiz to
-# full marks, all at the scaled coordinates; then SIGTERM ends the program at once with status 0.
+# and 3840x2160, each started here, the title screen and the menu found at the scaled coordinates,
+# a text edge on the menu as sharp as at actual size, an activity's labels dragged by the real
+# mouse to full marks; then SIGTERM ends the program at once with status 0. (The factor and the
+# screens' size for each display are tst_scale's conversion rows.)
 BIN=${1:?usage: scale.sh PATH-TO-quillmoor}
 command -v Xvfb >/dev/null || { echo "no Xvfb: skipped"; exit 77; }
 # Its X servers are its own, without a window manager: once per test run is enough.
 [ -z "${E2E_WM:-}" ] || { echo "under $E2E_WM: skipped (this test starts its own displays)"; exit 77; }
 E2E_ARTIFACTS=${E2E_ARTIFACTS:-$(mktemp -d)}/scale
 . "$(dirname "$0")/lib.sh"
-e2e_read_bank
 export QUILLMOOR_SCALE=fit
 XPID=""
 trap '[ -n "$XPID" ] && kill "$XPID" 2>/dev/null' EXIT
@@ -41,12 +41,6 @@ for size in 800x600 1024x768 1920x1080 3840x2160; do
     start_x "$W" "$H"
     e2e_start_to_menu "scale-$W"
     e2e_shot "menu-$W"
-    # The menu's colour from the stage's top row to its bottom one; the backdrop beside it.
-    [ "$(e2e_pixel $(( mx + $(P 400) )) 0)" = "$MENU_BLUE" ] || e2e_fail "$W: the menu does not reach the top"
-    [ "$(e2e_pixel $(( mx + $(P 400) )) $(( SH - 1 )))" = "$MENU_BLUE" ] || e2e_fail "$W: the menu does not reach the bottom"
-    if [ "$mx" -gt 4 ]; then
-        [ "$(e2e_pixel $(( mx - 4 )) $(( SH / 2 )))" != "$MENU_BLUE" ] || e2e_fail "$W: the menu runs past its width"
-    fi
     sharp=$(edge_contrast)
     [ -n "$sharp1" ] || sharp1=$sharp
     echo "$size: factor $F, largest step across the heading's edge $sharp (at actual size $sharp1)"
@@ -56,13 +50,6 @@ for size in 800x600 1024x768 1920x1080 3840x2160; do
     e2e_drag_all
     e2e_shot "activity-done-$W"
     e2e_full_marks "$W activity"
-    e2e_press Exit; e2e_press Exit; e2e_press Exit               # the results, the activity, its hub
-    e2e_menu_shows || e2e_fail "$W: no menu after the activity"
-    e2e_press "Other Planets"
-    e2e_press "Multiple Choice"
-    e2e_answer_all
-    e2e_shot "quiz-done-$W"
-    e2e_full_marks "$W quiz"
     kill -TERM "$APP_PID"                                        # the desktop session ends:
     e2e_exits_with 0 5                                           # at once, as by "Exit"
     kill "$XPID"; wait "$XPID" 2>/dev/null; XPID=""

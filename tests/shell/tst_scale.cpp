@@ -59,6 +59,7 @@ private slots:
         QTest::newRow("800x600: actual size") << QSize(800, 600) << 1.0 << QSize(800, 600) << 27 << QRect(327, 8, 175, 31);
         QTest::newRow("1024x768: fractional") << QSize(1024, 768) << 1.28 << QSize(1024, 768) << 35 << QRect(419, 10, 224, 40);
         QTest::newRow("1920x1080: height bounds") << QSize(1920, 1080) << 1.8 << QSize(1440, 1080) << 49 << QRect(589, 14, 315, 56);
+        QTest::newRow("3840x2160: height bounds") << QSize(3840, 2160) << 3.6 << QSize(2880, 2160) << 97 << QRect(1177, 29, 630, 112);
         QTest::newRow("640x480: never below actual size") << QSize(640, 480) << 1.0 << QSize(800, 600) << 27 << QRect(327, 8, 175, 31);
     }
     void conversion()
