@@ -34,7 +34,6 @@ if [ -n "${E2E_WM:-}" ]; then xdotool key alt+F4; else e2e_press Exit 0; fi
 e2e_title_at || e2e_fail "no exit screen"
 sleep 0.3
 e2e_shot exit-screen
-kill -0 "$APP_PID" 2>/dev/null || e2e_fail "the program ended without asking"
 e2e_click $(( tx + 132 )) $(( ty + 412 ))                        # Cancel
 e2e_menu_shows || e2e_fail "Cancel did not bring the menu back"
 
