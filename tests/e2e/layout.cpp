@@ -49,6 +49,16 @@ void place(std::initializer_list<std::pair<const char *, const char *>> keysAndN
         out << QStringLiteral("E2E_AT[\"%1\"]=\"%2\"\n").arg(QLatin1String(key), at(screen, named(screen, QLatin1String(name))));
 }
 
+// E2E_RECT[KEY]="W H X Y": the area of the control of that accessible name, for a look at it.
+template <typename S>
+void area(const char *key, const char *name)
+{
+    S *screen = Screens::get<S>();
+    const QWidget *w = named(screen, QLatin1String(name));
+    const QRect r(w->mapTo(screen, QPoint(0, 0)), w->size());
+    out << QStringLiteral("E2E_RECT[\"%1\"]=\"%2 %3 %4 %5\"\n").arg(QLatin1String(key)).arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y());
+}
+
 QString rgb(const QColor &c) { return QStringLiteral("%1,%2,%3").arg(c.red()).arg(c.green()).arg(c.blue()); }
 
 }  // namespace
@@ -71,6 +81,9 @@ int main(int argc, char **argv)
     place<temperatureord>({{"Check Score", "Check Score"}});
     place<wizard>({{"Save Worksheet", "Save Worksheet"}, {"title box", "Worksheet Title"}});
     place<Room>({{"the room's Exit", "Exit"}});
+
+    area<intro0>("menu heading", "Quillmoor");
+    area<weather>("jupiter", "Jupiter turning, with its Great Red Spot");
 
     auto *catalogue = Screens::get<worksheets>();
     out << QStringLiteral("E2E_AT[\"first title\"]=\"%1\"\n").arg(at(catalogue, catalogue->Label2[1]));
@@ -99,6 +112,8 @@ int main(int argc, char **argv)
     out << QStringLiteral("E2E_AT[\"Print Certificate\"]=\"%1\"\n").arg(at(results, results->label3[0]));  // hidden until full marks
     out << QStringLiteral("E2E_CERTIFICATE_FACE=\"%1 %2\"\n").arg(certificate.left() + 4).arg(certificate.center().y());
     out << QStringLiteral("E2E_AT[\"name box\"]=\"%1\"\n").arg(at(results, results->Text1));
+    const QRect box = results->Text1->geometry();
+    out << QStringLiteral("E2E_RECT[\"name box\"]=\"%1 %2 %3 %4\"\n").arg(box.width()).arg(box.height()).arg(box.x()).arg(box.y());
 
     out << QStringLiteral("TITLE_GREY=\"%1\"\nMENU_BLUE=\"%2\"\nBACKDROP_BLUE=\"%3\"\nEDGE_OUTER=\"%4\"\nEDGE_INNER=\"%5\"\n")
                .arg(rgb(theme::dialogGrey), rgb(theme::windowBlue), rgb(theme::backdropBlue), rgb(theme::edgeOuter),

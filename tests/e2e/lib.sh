@@ -13,9 +13,9 @@ e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Where the scripts click on the screens (the middle of each control, at actual size, from each
 # screen's origin) and the colours they look for: E2E_AT, E2E_ANSWERS, E2E_TICKS, E2E_HOMES,
-# E2E_BOXES, TITLE_GREY, MENU_BLUE and the rest, as the build's e2e_layout prints them from the
-# screens themselves.
-declare -A E2E_AT
+# E2E_BOXES, TITLE_GREY, MENU_BLUE and the rest, and E2E_RECT, areas looked at ("W H X Y"), as the
+# build's e2e_layout prints them from the screens themselves.
+declare -A E2E_AT E2E_RECT
 [ -x "${E2E_LAYOUT:-}" ] || e2e_fail "E2E_LAYOUT does not name the build's e2e_layout (ctest sets it)"
 eval "$("$E2E_LAYOUT")" || e2e_fail "e2e_layout failed"
 e2e_need_display() { [ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: skipped"; exit 77; }; }
@@ -194,6 +194,13 @@ e2e_press_at() {
 
 # e2e_at_point X Y "PX PY": clicks PX, PY (actual size) of the screen whose origin is X, Y
 e2e_at_point() { e2e_click $(( $1 + $(P "${3% *}") )) $(( $2 + $(P "${3#* }") )); }
+
+# e2e_rect KEY -> "W H X Y": that area of E2E_RECT on the display, the 800 x 600 screen's origin mx, my
+e2e_rect() {
+    local w h x y
+    read -r w h x y <<<"${E2E_RECT[$1]}"
+    echo "$(P "$w") $(P "$h") $(( mx + $(P "$x") )) $(( my + $(P "$y") ))"
+}
 
 # e2e_answer_all: the ten questions on show answered with RIGHT's choices, each followed by Next
 e2e_answer_all() {

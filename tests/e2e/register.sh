@@ -40,7 +40,7 @@ for name in "Ann Lee" "Ben Ode" "Cal Roy" "Ben Ode"; do xdotool type --delay 20 
 press "Add Names"
 walk wait-text "3 names added; 1 already in the class." || e2e_fail "the names were not added"
 xdotool key Return; sleep 0.5
-e2e_click $(( mx + 742 )) $(( my + 560 )); sleep 0.8             # the room's Exit
+e2e_press "the room's Exit"
 e2e_menu_shows || e2e_fail "no menu after the teacher's room"
 
 # The pupils.
@@ -112,6 +112,6 @@ xdotool key Escape; sleep 0.8
 e2e_menu_shows || e2e_fail "no menu after the PIN pad's Exit"
 e2e_press Exit 0
 e2e_title_at || e2e_fail "no exit screen"
-e2e_click $(( tx + 228 )) $(( ty + 412 ))                        # Exit
+e2e_press_at "$tx" "$ty" "title Exit"
 e2e_exits_with 0 10
 echo "register: PIN, class, three names; three attempts kept across kill -9; damaged register told"

@@ -28,8 +28,9 @@ start_x() {
 
 # edge_contrast: the largest step in grey between neighbouring pixels across the menu's heading
 edge_contrast() {
-    local shot; shot=$(mktemp --suffix=.png); import -window root "$shot"
-    /usr/bin/convert "$shot" -crop "$(P 200)x$(P 45)+$(( mx + $(P 300) ))+$(( my + $(P 5) ))" +repage \
+    local shot w h x y; shot=$(mktemp --suffix=.png); import -window root "$shot"
+    read -r w h x y < <(e2e_rect "menu heading")
+    /usr/bin/convert "$shot" -crop "${w}x$h+$x+$y" +repage \
         -colorspace gray \( +clone -roll +1+0 \) -compose difference -composite -format '%[fx:int(255*maxima)]' info:
     rm -f "$shot"
 }

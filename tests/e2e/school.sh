@@ -82,7 +82,7 @@ start() {  # start LOGNAME: the program to its menu, each computer with a home o
 leave() {  # by the menu's Exit, which must end the program cleanly
     e2e_press Exit 0
     e2e_title_at || e2e_fail "no exit screen"
-    e2e_click $(( tx + 228 )) $(( ty + 412 ))
+    e2e_press_at "$tx" "$ty" "title Exit"
     e2e_exits_with 0 15
 }
 export PGSERVICEFILE=$work/teacher.conf
@@ -126,7 +126,7 @@ walk table Results >"$E2E_ARTIFACTS/table.tsv" || e2e_fail "no results table"
 got=$(awk -F'\t' 'NR == 1 { for (i = 2; i <= NF; i++) if ($i == "Other Planets: Multiple Choice") c = i }
                   $1 == "Amira" { print $c }' "$E2E_ARTIFACTS/table.tsv")
 [ "$got" = "9 out of 10" ] || e2e_fail "Amira's quiz on classroom-1 shows as \"$got\" in the room on classroom-2"
-e2e_click $(( mx + 742 )) $(( my + 560 )); sleep 0.8             # the room's Exit
+e2e_press "the room's Exit"
 leave
 
 rows=$(sql "SELECT p.name || ' ' || a.activity || ' ' || a.score || ' ' || a.computer FROM attempts a

@@ -21,7 +21,7 @@ read -r DW DH < <(xwininfo -root | awk '/^  Width/{w=$2} /^  Height/{h=$2} END{p
 [ "$SW $SH" = "$DW $DH" ] || e2e_fail "the stage is $SW x $SH on a $DW x $DH display"
 
 [ -n "${E2E_PULSE_SERVER:-}" ] && e2e_listen "$E2E_ARTIFACTS/click.wav"
-e2e_click $(( tx + 132 )) $(( ty + 412 ))                        # OK
+e2e_press_at "$tx" "$ty" OK
 pos=$(e2e_screen 800 600) || e2e_fail "no menu centred on the stage"
 read -r mx my <<<"$pos"
 if [ -n "${E2E_PULSE_SERVER:-}" ]; then
@@ -34,7 +34,7 @@ if [ -n "${E2E_WM:-}" ]; then xdotool key alt+F4; else e2e_press Exit 0; fi
 e2e_title_at || e2e_fail "no exit screen"
 sleep 0.3
 e2e_shot exit-screen
-e2e_click $(( tx + 132 )) $(( ty + 412 ))                        # Cancel
+e2e_press_at "$tx" "$ty" OK                                      # Cancel, in OK's place
 e2e_menu_shows || e2e_fail "Cancel did not bring the menu back"
 
 e2e_press "Measuring Temperature"
@@ -46,7 +46,7 @@ e2e_press Exit; e2e_press Exit; e2e_press Exit                   # the results, 
 e2e_menu_shows || e2e_fail "no menu after the activity"
 
 e2e_press "Other Planets" 1
-shot() { import -window root -crop 300x300+$(( mx + 250 ))+$(( my + 150 )) "$E2E_ARTIFACTS/$1.png"; }
+shot() { local w h x y; read -r w h x y < <(e2e_rect jupiter); import -window root -crop "${w}x$h+$x+$y" "$E2E_ARTIFACTS/$1.png"; }
 shot jupiter-a; sleep 0.6; shot jupiter-b
 diff=$(/usr/bin/compare -metric AE "$E2E_ARTIFACTS/jupiter-a.png" "$E2E_ARTIFACTS/jupiter-b.png" null: 2>&1)
 echo "pixels changed between two screenshots 0.6 s apart: $diff"
@@ -57,17 +57,17 @@ e2e_press "Multiple Choice" 1
 e2e_read_bank
 e2e_answer_all
 e2e_full_marks "the planets quiz"
-before=$(e2e_dark_in 376 33 $(( mx + 212 )) $(( my + 444 )))
+before=$(e2e_dark_in $(e2e_rect "name box"))
 xdotool type --delay 40 "Sam Smith"
 sleep 0.4
-after=$(e2e_dark_in 376 33 $(( mx + 212 )) $(( my + 444 )))
+after=$(e2e_dark_in $(e2e_rect "name box"))
 echo "dark pixels in the name box: $before before typing, $after after"
 [ "$after" -gt $(( before + 150 )) ] || e2e_fail "the typed name did not land in the name box"
 
 e2e_press Exit; e2e_press Exit                                   # the results, the hub
 e2e_press Exit 0                                                 # the menu's
 e2e_title_at || e2e_fail "no exit screen"
-e2e_click $(( tx + 228 )) $(( ty + 412 ))                        # Exit
+e2e_press_at "$tx" "$ty" "title Exit"
 e2e_exits_with 0 10
 [ -z "$(ls -A "$E2E_HOME")" ] || [ -d "$E2E_HOME/quillmoor" ] || e2e_fail "unexpected files in $E2E_HOME"
 echo "session${E2E_WM:+ under $E2E_WM}: ok"

@@ -24,15 +24,16 @@ env -u DISPLAY -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wl-e2
     PULSE_SERVER=unix:/nonexistent/pulse "$BIN" >"$E2E_ARTIFACTS/quillmoor.log" 2>&1 &
 APP_PID=$!
 
-tx=$(( (W - 364) / 2 )); ty=$(( (H - 438) / 2 ))
+read -r tw th <<<"$E2E_TITLE_SIZE"
+tx=$(( (W - tw) / 2 )); ty=$(( (H - th) / 2 ))
 # Across the title's middle row: the left edge, its grey, the right edge, the backdrop both sides
 # and in the corner where weston's own panel would be.
 fx=""
 for p in "$(( tx - 2 )),$(( ty + 300 ))" "$(( tx - 1 )),$(( ty + 300 ))" "$(( tx + 5 )),$(( ty + 300 ))" \
-         "$(( tx + 364 )),$(( ty + 300 ))" "$(( tx + 365 )),$(( ty + 300 ))" "$(( tx - 10 )),$(( ty + 300 ))" "5,5"; do
+         "$(( tx + tw )),$(( ty + 300 ))" "$(( tx + tw + 1 )),$(( ty + 300 ))" "$(( tx - 10 )),$(( ty + 300 ))" "5,5"; do
     fx+="%[fx:int(255*p{$p}.r)],%[fx:int(255*p{$p}.g)],%[fx:int(255*p{$p}.b)] "
 done
-expected="20,20,20 220,220,220 192,192,192 220,220,220 20,20,20 48,133,214 48,133,214"
+expected="$EDGE_OUTER $EDGE_INNER $TITLE_GREY $EDGE_INNER $EDGE_OUTER $BACKDROP_BLUE $BACKDROP_BLUE"
 for _ in $(seq 50); do
     sleep 0.3
     kill -0 "$APP_PID" 2>/dev/null || e2e_fail "the program ended: $(tail -3 "$E2E_ARTIFACTS/quillmoor.log")"
