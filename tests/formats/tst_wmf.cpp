@@ -35,8 +35,8 @@ const QHash<QString, quint16> kFunctions = {
     {"EXTTEXTOUT", EXTTEXTOUT},
 };
 
-// One playing case of a script: its name, its records' lines (those before the first case are
-// every case's start), and the target drawn onto.
+// One playing case of a script: its name and its lines (those before the first case are every
+// case's start).
 struct Script {
     QString name;
     QStringList lines;
@@ -61,20 +61,15 @@ std::vector<Script> readScript(const QString &path)
     return cases;
 }
 
-// A record's parameters: numbers are words, #rrggbb a colour, "text" its bytes (\xNN for any)
-// padded to a word, hex:... raw bytes.
+// A record's parameters: numbers are words, #rrggbb a colour, "text" its bytes padded to a word.
 QByteArray paramsOf(const QStringList &tokens)
 {
     QByteArray p;
     for (const QString &t : tokens) {
         if (t.startsWith(QLatin1Char('#'))) {
             p += B::colour(QColor(t));
-        } else if (t.startsWith(QLatin1String("hex:"))) {
-            p += QByteArray::fromHex(t.mid(4).toLatin1());
         } else if (t.startsWith(QLatin1Char('"'))) {
-            QByteArray s = t.mid(1, t.size() - 2).toLatin1();
-            for (qsizetype i; (i = s.indexOf("\\x")) >= 0;)
-                s.replace(i, 4, QByteArray::fromHex(s.mid(i + 2, 2)));
+            const QByteArray s = t.mid(1, t.size() - 2).toLatin1();
             p += s + QByteArray(s.size() % 2, '\0');
         } else {
             bool ok = false;
@@ -94,7 +89,7 @@ QStringList wordsOf(const QString &line)
 }
 
 // Records by name (or function number), repeat N RECORD..., and for the file frame L T W H
-// (a placeable file's, in twips), target W H for what it is drawn onto.
+// (a placeable file's, 1440 units an inch), target W H for what it is drawn onto.
 QByteArray bytesOf(const QStringList &lines, QSizeF *target)
 {
     QRect frame(0, 0, 1000, 1000);
@@ -111,10 +106,10 @@ QByteArray bytesOf(const QStringList &lines, QSizeF *target)
         const int times = w[0] == QLatin1String("repeat") ? w[1].toInt() : 1;
         if (w[0] == QLatin1String("repeat"))
             w = w.mid(2);
-        bool number = false;
-        const quint16 function = kFunctions.value(w[0], quint16(w[0].toInt(&number, 0)));
         if (w[0] == QLatin1String("frame") || w[0] == QLatin1String("target"))
             continue;
+        bool number = false;
+        const quint16 function = kFunctions.value(w[0], quint16(w[0].toInt(&number, 0)));
         if (!number && !kFunctions.contains(w[0]))
             qFatal("no record %s", qPrintable(w[0]));
         const QByteArray params = paramsOf(w.mid(1));
