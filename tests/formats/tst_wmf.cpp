@@ -172,12 +172,21 @@ WmfBuilder tenToOne()
     return b;
 }
 
-QByteArray bgr0(std::initializer_list<QRgb> colours)
+// A bitmap row's colour table or bits: #rrggbb entries (a table's are the other way round), hex,
+// or "zeros N".
+QByteArray bytesOfRow(const QString &field)
 {
-    QByteArray t;
-    for (QRgb c : colours)
-        t += B::colour(QColor(qBlue(c), qGreen(c), qRed(c)));  // a colour table entry is the other way round
-    return t;
+    QByteArray out;
+    const QStringList words = field.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (const QColor c(words[i]); words[i].startsWith(QLatin1Char('#')))
+            out += B::colour(QColor(c.blue(), c.green(), c.red()));
+        else if (words[i] == QLatin1String("zeros"))
+            out += QByteArray(words[++i].toInt(), '\0');
+        else
+            out += QByteArray::fromHex(words[i].toLatin1());
+    }
+    return out;
 }
 
 // A page with each thing the writer writes.
@@ -337,50 +346,34 @@ private slots:
     void dibs_data()
     {
         QTest::addColumn<QByteArray>("bitmap");
-        QTest::addColumn<QSize>("size");  // 0 x 0: refused
-        QTest::addColumn<QList<QRgb>>("pixels");  // row by row from the top
-        const QRgb r = qRgb(255, 0, 0), g = qRgb(0, 255, 0), bl = qRgb(0, 0, 255);
-        QTest::newRow("1 bit, bottom up") << B::dib(2, 2, 1, 0, bgr0({r, g}), QByteArray::fromHex("40000000" "80000000")) << QSize(2, 2) << QList<QRgb>{g, r, r, g};
-        QTest::newRow("4 bit") << B::dib(2, 1, 4, 0, bgr0({r, g, bl}), QByteArray::fromHex("12000000"), 3) << QSize(2, 1) << QList<QRgb>{g, bl};
-        QTest::newRow("8 bit, top down") << B::dib(2, -2, 8, 0, bgr0({r, g, bl}), QByteArray::fromHex("00010000" "02000000"), 3) << QSize(2, 2) << QList<QRgb>{r, g, bl, r};
-        QTest::newRow("16 bit 555") << B::dib(1, 1, 16, 0, {}, QByteArray::fromHex("1f000000")) << QSize(1, 1) << QList<QRgb>{bl};
-        QTest::newRow("24 bit") << B::dib(2, 1, 24, 0, {}, QByteArray::fromHex("0000ff00ff000000")) << QSize(2, 1) << QList<QRgb>{r, g};
-        QTest::newRow("32 bit") << B::dib(1, 1, 32, 0, {}, QByteArray::fromHex("ff000000")) << QSize(1, 1) << QList<QRgb>{bl};
-        QTest::newRow("bitfields 565") << B::dib(1, 1, 16, 3, QByteArray::fromHex("00f80000e00700001f000000"), QByteArray::fromHex("00f80000")) << QSize(1, 1) << QList<QRgb>{r};
-        QTest::newRow("rle8") << B::dib(4, 2, 8, 1, bgr0({r, g}), QByteArray::fromHex("0400" "0000" "0003010001" "00" "0001"), 2) << QSize(4, 2)
-                              << QList<QRgb>{g, r, g, r, r, r, r, r};
-        QTest::newRow("rle8 run past the row is cut") << B::dib(2, 1, 8, 1, bgr0({r, g}), QByteArray::fromHex("0901" "0001"), 2) << QSize(2, 1) << QList<QRgb>{g, g};
-        QTest::newRow("rle4") << B::dib(4, 1, 4, 2, bgr0({r, g}), QByteArray::fromHex("0401" "0001"), 2) << QSize(4, 1) << QList<QRgb>{r, g, r, g};
-        // Runs and deltas ending on the bitmap's last byte (the absolute runs' twins one byte short are below).
-        QTest::newRow("rle8 absolute run with its last byte") << B::dib(3, 1, 8, 1, bgr0({r, g}), QByteArray::fromHex("0003" "010001"), 2) << QSize(3, 1) << QList<QRgb>{g, r, g};
-        QTest::newRow("rle8 delta with its last byte") << B::dib(2, 2, 8, 1, bgr0({r, g}), QByteArray::fromHex("0002" "0101" "0101"), 2) << QSize(2, 2) << QList<QRgb>{r, g, r, r};
-        QTest::newRow("rle4 absolute run with its last byte") << B::dib(3, 1, 4, 2, bgr0({r, g}), QByteArray::fromHex("0003" "0110"), 2) << QSize(3, 1) << QList<QRgb>{r, g, g};
-        // Refused, and the file goes on.
-        auto bad = [](const char *name, const QByteArray &bitmap) {
-            QTest::newRow(name) << bitmap << QSize(0, 0) << QList<QRgb>{};
-        };
-        bad("huge", B::dib(100000, 100000, 24, 0, {}, QByteArray(16, '\0')));
-        bad("wide and thin but too many pixels", B::dib(32768, 32768, 1, 0, bgr0({0, 0}), QByteArray(16, '\0')));
-        bad("bits missing", B::dib(100, 100, 24, 0, {}, QByteArray(100, '\0')));
-        bad("table missing", B::dib(2, 2, 8, 0, QByteArray(10, '\0'), {}));
-        bad("bad bit count", B::dib(2, 2, 7, 0, {}, QByteArray(16, '\0')));
-        bad("rle with 24 bits", B::dib(2, 2, 24, 1, {}, QByteArray(16, '\0')));
-        bad("header size lies", QByteArray::fromHex("ffffff7f") + QByteArray(60, '\0'));
-        bad("zero width", B::dib(0, 2, 24, 0, {}, QByteArray(16, '\0')));
-        bad("rle8 absolute run one byte short", B::dib(3, 1, 8, 1, bgr0({0, 0}), QByteArray::fromHex("0003" "0100"), 2));
-        bad("rle4 absolute run one byte short", B::dib(5, 1, 4, 2, bgr0({0, 0}), QByteArray::fromHex("0005" "0110"), 2));
-        // Records are whole words, so a bitmap inside one is short by a word.
-        bad("bits one word short (24 bit above has them all)", B::dib(2, 1, 24, 0, {}, QByteArray::fromHex("0000ff00ff00")));
+        QTest::addColumn<QSize>("size");          // 0 x 0: refused
+        QTest::addColumn<QStringList>("pixels");  // row by row from the top
+        QFile f(kScripts + QStringLiteral("bitmaps.rows"));
+        QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
+        for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+            if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
+                continue;
+            const QStringList c = line.split(QLatin1Char('|'));
+            const QStringList h = c[1].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            const QStringList size = c[4].trimmed().split(QLatin1Char('x'));
+            const QByteArray bitmap =
+                B::dib(h[0].toInt(), h[1].toInt(), h[2].toInt(), h[3].toInt(), bytesOfRow(c[2]), bytesOfRow(c[3]), h[4].toInt());
+            QTest::newRow(qPrintable(c[0].trimmed()))
+                << bitmap << (size.size() == 2 ? QSize(size[0].toInt(), size[1].toInt()) : QSize(0, 0))
+                << c[5].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        }
+        const QByteArray lyingHeader = QByteArray::fromHex("ffffff7f") + QByteArray(60, '\0');
+        QTest::newRow("header size lies") << lyingHeader << QSize(0, 0) << QStringList();
     }
     void dibs()
     {
         QFETCH(QByteArray, bitmap);
         QFETCH(QSize, size);
-        QFETCH(QList<QRgb>, pixels);
+        QFETCH(QStringList, pixels);
         const QImage img = decodeDib(reinterpret_cast<const uchar *>(bitmap.constData()), bitmap.size(), 0, {});
         QCOMPARE(img.size(), size);
         for (int i = 0; i < pixels.size(); ++i)
-            QCOMPARE(QColor(img.pixel(i % size.width(), i / size.width())), QColor(pixels[i]));
+            QCOMPARE(QColor(img.pixel(i % size.width(), i / size.width())).name(), pixels[i]);
         // And played through STRETCHDIB onto its place, or not at all; either way the file goes on.
         const QSize from = size.isEmpty() ? QSize(2, 2) : size;
         const QByteArray record = B::stretchDib(100, 200, 300, 400, bitmap, from.width(), from.height());
