@@ -172,6 +172,29 @@ WmfBuilder tenToOne()
     return b;
 }
 
+// The rows of a table under tests/data/wmf: fields between |, trimmed; # lines are comments.
+std::vector<QStringList> rowsOf(const QString &file)
+{
+    QFile f(kScripts + file);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        qFatal("cannot read %s", qPrintable(file));
+    std::vector<QStringList> rows;
+    for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        QStringList fields = line.split(QLatin1Char('|'));
+        for (QString &field : fields)
+            field = field.trimmed();
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+QRectF rectOf(const QStringList &xywh)
+{
+    return QRectF(xywh[0].toDouble(), xywh[1].toDouble(), xywh[2].toDouble(), xywh[3].toDouble());
+}
+
 // A bitmap row's colour table or bits: #rrggbb entries (a table's are the other way round), hex,
 // or "zeros N".
 QByteArray bytesOfRow(const QString &field)
@@ -231,48 +254,45 @@ private slots:
         QCOMPARE_GOLDEN("wmf/" + golden, dump(playRecorded(bytes, target.width(), target.height())));
     }
 
-    // A clip's rectangles after a cut or an intersection: where it holds, where it does not, and
-    // no empty rectangle kept.
+    // A clip's rectangles after a cut or an intersection: the rows are in clipareas.rows.
     void clipAreas_data()
     {
         QTest::addColumn<QList<QRectF>>("start");
         QTest::addColumn<QString>("op");
         QTest::addColumn<QRectF>("with");
-        QTest::addColumn<QList<QPointF>>("inside");
-        QTest::addColumn<QList<QPointF>>("outside");
+        QTest::addColumn<QStringList>("inside");
+        QTest::addColumn<QStringList>("outside");
         QTest::addColumn<int>("rects");
-        const QList<QRectF> square{QRectF(0, 0, 100, 100)};
-        QTest::newRow("a hole: four bands round it") << square << "cut" << QRectF(40, 40, 20, 20)
-                                                     << QList<QPointF>{{50, 10}, {50, 90}, {10, 50}, {90, 50}} << QList<QPointF>{{50, 50}} << 4;
-        QTest::newRow("a bite from the right edge") << square << "cut" << QRectF(80, 40, 50, 20)
-                                                    << QList<QPointF>{{90, 30}, {90, 70}, {70, 50}} << QList<QPointF>{{90, 50}} << 3;
-        QTest::newRow("cut given upside down") << square << "cut" << QRectF(60, 60, -20, -20)
-                                               << QList<QPointF>{{50, 30}, {30, 50}, {70, 50}, {50, 70}} << QList<QPointF>{{50, 50}} << 4;
-        QTest::newRow("a cut that misses") << square << "cut" << QRectF(200, 200, 10, 10) << QList<QPointF>{{50, 50}} << QList<QPointF>{} << 1;
-        QTest::newRow("a cut over all") << square << "cut" << QRectF(-10, -10, 200, 200) << QList<QPointF>{} << QList<QPointF>{{50, 50}} << 0;
-        QTest::newRow("intersection keeps the overlap") << square << "and" << QRectF(50, 50, 100, 100)
-                                                        << QList<QPointF>{{75, 75}} << QList<QPointF>{{25, 25}, {120, 120}} << 1;
-        QTest::newRow("intersection drops what misses") << QList<QRectF>{QRectF(0, 0, 10, 10), QRectF(50, 50, 10, 10)} << "and" << QRectF(0, 0, 20, 20)
-                                                        << QList<QPointF>{{5, 5}} << QList<QPointF>{{55, 55}} << 1;
-        QTest::newRow("intersection touching at an edge is empty") << square << "and" << QRectF(100, 0, 50, 50) << QList<QPointF>{} << QList<QPointF>{{100, 10}} << 0;
+        for (const QStringList &c : rowsOf(QStringLiteral("clipareas.rows"))) {
+            QList<QRectF> start;
+            for (const QString &r : c[1].split(QLatin1Char(';')))
+                start << rectOf(r.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+            const QStringList with = c[2].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            QTest::newRow(qPrintable(c[0])) << start << with[0] << rectOf(with.mid(1))
+                                            << c[3].split(QLatin1Char(' '), Qt::SkipEmptyParts)
+                                            << c[4].split(QLatin1Char(' '), Qt::SkipEmptyParts) << c[5].toInt();
+        }
     }
     void clipAreas()
     {
         QFETCH(QList<QRectF>, start);
         QFETCH(QString, op);
         QFETCH(QRectF, with);
-        QFETCH(QList<QPointF>, inside);
-        QFETCH(QList<QPointF>, outside);
+        QFETCH(QStringList, inside);
+        QFETCH(QStringList, outside);
         const wmf::ClipArea before = wmf::ClipArea::unionOf(start);
         const wmf::ClipArea after = op == QLatin1String("cut") ? before.subtracted(with) : before.intersected(with);
         QTEST(int(after.rects().size()), "rects");
         for (const QRectF &r : after.rects())
             QVERIFY(!r.isEmpty());
         const QPainterPath path = after.toPath();
-        for (const QPointF &p : inside)
-            QVERIFY2(path.contains(p), qPrintable(QStringLiteral("%1,%2 left out").arg(p.x()).arg(p.y())));
-        for (const QPointF &p : outside)
-            QVERIFY2(!path.contains(p), qPrintable(QStringLiteral("%1,%2 kept").arg(p.x()).arg(p.y())));
+        const auto point = [](const QString &xy) {
+            return QPointF(xy.section(',', 0, 0).toDouble(), xy.section(',', 1).toDouble());
+        };
+        for (const QString &p : inside)
+            QVERIFY2(path.contains(point(p)), qPrintable(p + " left out"));
+        for (const QString &p : outside)
+            QVERIFY2(!path.contains(point(p)), qPrintable(p + " kept"));
     }
 
     void text_data()
@@ -348,17 +368,12 @@ private slots:
         QTest::addColumn<QByteArray>("bitmap");
         QTest::addColumn<QSize>("size");          // 0 x 0: refused
         QTest::addColumn<QStringList>("pixels");  // row by row from the top
-        QFile f(kScripts + QStringLiteral("bitmaps.rows"));
-        QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
-        for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
-            if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
-                continue;
-            const QStringList c = line.split(QLatin1Char('|'));
+        for (const QStringList &c : rowsOf(QStringLiteral("bitmaps.rows"))) {
             const QStringList h = c[1].split(QLatin1Char(' '), Qt::SkipEmptyParts);
-            const QStringList size = c[4].trimmed().split(QLatin1Char('x'));
+            const QStringList size = c[4].split(QLatin1Char('x'));
             const QByteArray bitmap =
                 B::dib(h[0].toInt(), h[1].toInt(), h[2].toInt(), h[3].toInt(), bytesOfRow(c[2]), bytesOfRow(c[3]), h[4].toInt());
-            QTest::newRow(qPrintable(c[0].trimmed()))
+            QTest::newRow(qPrintable(c[0]))
                 << bitmap << (size.size() == 2 ? QSize(size[0].toInt(), size[1].toInt()) : QSize(0, 0))
                 << c[5].split(QLatin1Char(' '), Qt::SkipEmptyParts);
         }
