@@ -24,15 +24,26 @@ inline QString slug(const QString &words)
     return words.toLower().replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-")).remove(QRegularExpression(QStringLiteral("^-|-$")));
 }
 
-inline QString pathOf(const QString &name) { return QStringLiteral(QUILLMOOR_SOURCE_DIR "/tests/data/golden/") + name + QStringLiteral(".txt"); }
+inline QString pathOf(const QString &name, const char *suffix = ".txt")
+{
+    return QStringLiteral(QUILLMOOR_SOURCE_DIR "/tests/data/golden/") + name + QLatin1String(suffix);
+}
+
+// Rewriting the files (QUILLMOOR_UPDATE_GOLDEN=1), with their folder made, rather than comparing.
+inline bool rewriting(const QString &path)
+{
+    if (qEnvironmentVariableIntValue("QUILLMOOR_UPDATE_GOLDEN") != 1)
+        return false;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return true;
+}
 
 // Empty when the lines match the file; else what differs.
 inline QString compare(const QString &name, const QStringList &lines)
 {
     const QByteArray actual = lines.join(QLatin1Char('\n')).toUtf8() + '\n';
     const QString path = pathOf(name);
-    if (qEnvironmentVariableIntValue("QUILLMOOR_UPDATE_GOLDEN") == 1) {
-        QDir().mkpath(QFileInfo(path).absolutePath());
+    if (rewriting(path)) {
         QFile out(path);
         if (!out.open(QIODevice::WriteOnly) || out.write(actual) != actual.size())
             return QStringLiteral("cannot write ") + path;
@@ -59,12 +70,10 @@ inline QString compare(const QString &name, const QStringList &lines)
 // drawn is kept for a look.
 inline QString compareImage(const QString &name, const QImage &image, int tolerance)
 {
-    const QString path = QStringLiteral(QUILLMOOR_SOURCE_DIR "/tests/data/golden/") + name + QStringLiteral(".png");
+    const QString path = pathOf(name, ".png");
     const QImage actual = image.convertToFormat(QImage::Format_RGB32);
-    if (qEnvironmentVariableIntValue("QUILLMOOR_UPDATE_GOLDEN") == 1) {
-        QDir().mkpath(QFileInfo(path).absolutePath());
+    if (rewriting(path))
         return actual.save(path) ? QString() : QStringLiteral("cannot write ") + path;
-    }
     const QImage expected = QImage(path).convertToFormat(QImage::Format_RGB32);
     if (expected.isNull())
         return QStringLiteral("no expected picture at %1 (QUILLMOOR_UPDATE_GOLDEN=1 writes it)").arg(path);
